@@ -1,0 +1,27 @@
+#include "core/FrameLoop.h"
+
+#include "core/Director.h"
+#include "platform/Keys.h"
+#include "platform/Platform.h"
+
+bool runFrame(Director& director) {
+    physics::Scene& scene = *director.physicsWorld->scene;
+    scene.fetchResults(physics::RigidBodyFinished, true);
+    director.update();
+    director.render();
+    scene.simulate(static_cast<float>(director.dt));
+    scene.flushStream();
+
+    const bool running =
+        !platform::input().isKeyDown(platform::key::Esc) && platform::window().isOpen();
+    director.appState->running = running;
+    return running;
+}
+
+int runGame(Director& director) {
+    director.init();
+    while (runFrame(director)) {
+    }
+    director.cleanup();
+    return 0;
+}

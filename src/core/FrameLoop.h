@@ -1,0 +1,11 @@
+#pragma once
+
+class Director;
+
+// One pass of the frame loop: wait for the physics step of the previous frame,
+// update, render, start the next step with this frame's dt. Returns whether the
+// game goes on (no Escape and the window still open); also stored in the AppState.
+bool runFrame(Director& director);
+
+// init, frames until Escape or the window closes, cleanup. Returns the exit status.
+int runGame(Director& director);

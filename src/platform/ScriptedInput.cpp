@@ -1,0 +1,82 @@
+#include "platform/ScriptedInput.h"
+
+#include "platform/Keys.h"
+
+namespace platform {
+
+void ScriptedInput::press(int key) {
+    keysDown.insert(key);
+    pending.push_back({EventKind::Key, key, action::Press});
+}
+
+void ScriptedInput::release(int key) {
+    keysDown.erase(key);
+    pending.push_back({EventKind::Key, key, action::Release});
+}
+
+void ScriptedInput::pressButton(int button) {
+    buttonsDown.insert(button);
+    pending.push_back({EventKind::Button, button, action::Press});
+}
+
+void ScriptedInput::releaseButton(int button) {
+    buttonsDown.erase(button);
+    pending.push_back({EventKind::Button, button, action::Release});
+}
+
+void ScriptedInput::moveMouse(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    pending.push_back({EventKind::MouseMove, x, y});
+}
+
+void ScriptedInput::scrollWheel(int steps) { wheel += steps; }
+
+bool ScriptedInput::isKeyDown(int key) const { return keysDown.contains(key); }
+
+bool ScriptedInput::isMouseButtonDown(int button) const { return buttonsDown.contains(button); }
+
+void ScriptedInput::getMousePos(int& x, int& y) const {
+    x = mouseX;
+    y = mouseY;
+}
+
+void ScriptedInput::setMousePos(int x, int y) {
+    // A cursor warp by the program is not reported as motion, as with the real window.
+    mouseX = x;
+    mouseY = y;
+}
+
+void ScriptedInput::setMousePosCallback(MousePosCallback callback) {
+    mousePosCallback = callback;
+    if (mousePosCallback) {
+        mousePosCallback(mouseX, mouseY);
+    }
+}
+
+void ScriptedInput::processEvents() {
+    // A callback may queue new events; those wait for the next call.
+    std::vector<Event> events;
+    events.swap(pending);
+    for (const Event& event : events) {
+        switch (event.kind) {
+        case EventKind::Key:
+            if (keyCallback) {
+                keyCallback(event.a, event.b);
+            }
+            break;
+        case EventKind::Button:
+            if (buttonCallback) {
+                buttonCallback(event.a, event.b);
+            }
+            break;
+        case EventKind::MouseMove:
+            if (mousePosCallback) {
+                mousePosCallback(event.a, event.b);
+            }
+            break;
+        }
+    }
+}
+
+} // namespace platform

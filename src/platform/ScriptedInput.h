@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/InputDevice.h"
+
+#include <set>
+#include <vector>
+
+namespace platform {
+
+// Input driven by a test or a scripted playthrough. press/release/moveMouse/
+// scrollWheel change the state at once (what polling sees) and queue the event;
+// the callbacks receive queued events in processEvents(), as with real input.
+class ScriptedInput : public InputDevice {
+public:
+    void press(int key);
+    void release(int key);
+    void pressButton(int button);
+    void releaseButton(int button);
+    void moveMouse(int x, int y);
+    void scrollWheel(int steps);
+
+    bool isKeyDown(int key) const override;
+    bool isMouseButtonDown(int button) const override;
+    void getMousePos(int& x, int& y) const override;
+    void setMousePos(int x, int y) override;
+    int getMouseWheel() const override { return wheel; }
+    void setMouseWheel(int position) override { wheel = position; }
+    void setCursorEnabled(bool enabled) override { cursorEnabled = enabled; }
+    bool isCursorEnabled() const { return cursorEnabled; }
+
+    void setKeyCallback(KeyCallback callback) override { keyCallback = callback; }
+    void setMousePosCallback(MousePosCallback callback) override;
+    void setMouseButtonCallback(MouseButtonCallback callback) override {
+        buttonCallback = callback;
+    }
+
+    void processEvents() override;
+
+private:
+    enum class EventKind { Key, Button, MouseMove };
+    struct Event {
+        EventKind kind;
+        int a;
+        int b;
+    };
+
+    std::set<int> keysDown;
+    std::set<int> buttonsDown;
+    std::vector<Event> pending;
+    int mouseX = 0;
+    int mouseY = 0;
+    int wheel = 0;
+    bool cursorEnabled = true;
+    KeyCallback keyCallback = nullptr;
+    MousePosCallback mousePosCallback = nullptr;
+    MouseButtonCallback buttonCallback = nullptr;
+};
+
+} // namespace platform
