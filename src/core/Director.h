@@ -1,8 +1,13 @@
 #pragma once
 
+#include "camera/Camera.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
+#include "input/InputState.h"
 #include "physics/PhysicsWorld.h"
+#include "render/TextOverlay.h"
+#include "resources/Shader.h"
+#include "resources/Texture.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,14 +31,23 @@ public:
     void render();
     void cleanup();
 
+    std::unique_ptr<Texture> textureCache;
+    Shader shaders;
+    InputState input;
     std::string configPath;
     double previousTime = 0.0;
     double dt = 0.0; // this frame's step in seconds, straight from the timer
     std::unique_ptr<AppState> appState;
+    std::unique_ptr<Camera> camera;
     std::unique_ptr<PhysicsWorld> physicsWorld;
+    std::unique_ptr<TextOverlay> overlay;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
+    std::int32_t totalObjects = 1;    // every entity plus the character
+    std::int32_t renderedObjects = 1; // drawn this frame, the character included
 
 private:
+    void renderOverlayPass();
+
     FpsCounter fpsCounter;
 };

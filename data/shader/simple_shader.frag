@@ -1,0 +1,36 @@
+#version 330
+
+// One warm point light (the flame) with distance falloff, plus ambient and specular.
+uniform sampler2D ctexture;
+uniform vec4 ka;
+uniform vec4 kd;
+uniform vec4 ks;
+uniform vec4 light_position;
+uniform vec4 light_color;
+uniform vec4 ambient_color;
+uniform vec4 spec_color;
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 surfaceCoord;
+in vec3 eyePosition;
+
+out vec4 fragColor;
+
+void main() {
+    vec3 n = normalize(worldNormal);
+    vec3 toLight = light_position.xyz - worldPosition;
+    float distance = length(toLight);
+    vec3 l = toLight / max(distance, 1e-4);
+    vec3 v = normalize(eyePosition - worldPosition);
+    float falloff = 1.0 / (1.0 + 0.002 * distance + 0.0008 * distance * distance);
+
+    float diffuse = max(dot(n, l), 0.0);
+    vec3 h = normalize(l + v);
+    float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), 32.0) : 0.0;
+
+    vec4 texel = texture(ctexture, surfaceCoord);
+    vec3 lit = ambient_color.rgb * ka.rgb + light_color.rgb * kd.rgb * diffuse * falloff;
+    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff;
+    fragColor = vec4(color, texel.a * kd.a);
+}

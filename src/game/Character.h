@@ -1,0 +1,43 @@
+#pragma once
+
+#include "game/CharacterEntity.h"
+#include "game/FlameParticles.h"
+
+#include <memory>
+#include <string>
+
+namespace physics {
+class Controller;
+class ControllerManager;
+} // namespace physics
+
+// The player: a flame that drains with time, shows its strength on the HUD, feeds
+// the flame particles and ends the game when it runs out.
+class Character : public CharacterEntity {
+public:
+    Character(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
+              const std::string& materialFile, const glm::mat4& modelMatrix);
+
+    // Registers the "character" and "go" lines and readies the particles.
+    void setup() override;
+    void update(double dt) override;
+    // The flame particles; the character's mesh itself is not drawn.
+    void draw() override;
+
+    // Adds to the flame, never above full.
+    void addFlame(double change);
+
+    double lastDrainTime = 0.0;
+    int moveSpeed = 40;
+    int jumpStrength = 55;
+    double flame = 1.0; // 1 is full; below 0 the game is over
+    bool locked = false; // no more moves: game over or victory
+    bool victorious = false;
+    physics::Controller* controller = nullptr;
+    physics::ControllerManager* controllerManager = nullptr;
+    std::unique_ptr<FlameParticles> particles;
+    float particleSpeedScale = 2.5f;
+    int particleCountScale = 8;
+    std::string flameText;
+    std::string gameOverText = "GAME OVER";
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+#include <cstdint>
+
+class Character;
+
+// The point light that sits on the flame: it follows the character, flickers in
+// orange tones, and goes out when the flame dies.
+class Light {
+public:
+    Light(const glm::vec4& position, const glm::vec4& color, const glm::vec4& ambientColor,
+          const glm::vec4& specularColor);
+
+    glm::vec4 position;
+    glm::vec4 color;
+    glm::vec4 ambientColor;
+    glm::vec4 specularColor;
+    glm::vec3 colorMin{0.0f};
+    glm::vec3 colorMax{1.0f};
+    std::uint32_t litProgram = 0;
+    std::uint32_t waterProgram = 0;
+    bool flickerEnabled = false;
+    int holdFrames = 0;
+    bool pickNewColor = true;
+    int frameCounter = 0;
+    Character* character = nullptr;
+};
+
+// Once a frame: onto the character, dark at game over, otherwise flickering.
+void updateLight(Light& light);
+void flicker(Light& light);
+
+// The light uniforms of the lit program; the reduced set (no specular colour) goes
+// to the water program.
+void setLightUniforms(const Light& light);
+void setReducedLightUniforms(const Light& light);

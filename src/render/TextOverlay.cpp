@@ -1,0 +1,310 @@
+#include "render/TextOverlay.h"
+
+#include "platform/Platform.h"
+
+#include <GL/glew.h>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+bool linesExpire = true;
+
+namespace {
+
+// The lines F7 pins and hides together.
+bool isStatusLine(const std::string& name) {
+    return name == "fps" || name == "cul" || name == "tex" || name == "pMode" || name == "alpha";
+}
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// A number at the start of text, as stream extraction reads it; nothing for
+// anything else, non-finite values included.
+bool readFloatPrefix(std::string_view text, float& value) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    float parsed = 0.0f;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end == text.data() || !std::isfinite(parsed)) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+// "Key = [a, b]": the word after "=" less its first character, and the one after
+// that less its last character. Fields stay as they are when the line has no "=".
+void readPair(const std::string& line, float& first, float& second) {
+    const std::vector<std::string> words = splitWords(line);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] != "=") {
+            continue;
+        }
+        if (i + 1 < words.size() && !words[i + 1].empty()) {
+            readFloatPrefix(std::string_view(words[i + 1]).substr(1), first);
+        }
+        if (i + 2 < words.size() && !words[i + 2].empty()) {
+            const std::string& word = words[i + 2];
+            readFloatPrefix(std::string_view(word).substr(0, word.size() - 1), second);
+        }
+        return;
+    }
+}
+
+// "Key = value".
+void readSingle(const std::string& line, float& value) {
+    const std::vector<std::string> words = splitWords(line);
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == "=") {
+            readFloatPrefix(words[i + 1], value);
+            return;
+        }
+    }
+}
+
+// The character code of "Section Character [65]": the third word less its first
+// character, digits up to the first non-digit. -1 when there is none.
+int readCode(const std::vector<std::string>& words) {
+    if (words.size() < 3 || words[2].size() < 2) {
+        return -1;
+    }
+    const std::string_view digits = std::string_view(words[2]).substr(1);
+    int code = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
+    if (error != std::errc() || end == digits.data()) {
+        return -1;
+    }
+    return code;
+}
+
+} // namespace
+
+TextOverlay::TextOverlay(std::uint32_t texture, std::uint32_t fontProgram)
+    : fontTexture(texture), program(fontProgram) {}
+
+TextOverlay::~TextOverlay() = default;
+
+void TextOverlay::initBuffers() {
+    glGenBuffers(1, &vertexBuffer);
+    glGenBuffers(1, &indexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(quadIndices), quadIndices.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(quadPositions) + sizeof(quadTexCoords), nullptr,
+                 GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+HudLine* TextOverlay::findLine(const std::string& name) {
+    for (const auto& line : lines) {
+        if (line->name == name) {
+            return line.get();
+        }
+    }
+    return nullptr;
+}
+
+void TextOverlay::drawLines() {
+    const double now = platform::clock().now();
+    currentTexture = fontTexture;
+    for (const auto& line : lines) {
+        if (!line->visible) {
+            continue;
+        }
+        text = line->text;
+        alignLeft = line->alignLeft;
+        size = line->size;
+        penX = line->x;
+        penY = line->y;
+        color = line->color;
+        drawText();
+        // Drawn in this frame for the last time.
+        if (linesExpire && line->shownAt + line->duration <= now && line->shownAt > 0.0) {
+            line->visible = false;
+        }
+    }
+}
+
+void TextOverlay::drawText() {
+    glyphIndex = 0;
+    if (!text) {
+        return;
+    }
+    // The pen moves first and the glyph fills the stretch just moved over, so a
+    // left-aligned text covers [x, x + width] and a right-aligned one [x - width, x].
+    if (alignLeft) {
+        for (const unsigned char c : *text) {
+            glyphIndex = c;
+            penX += glyphs[c].width * size;
+            drawGlyph();
+        }
+    } else {
+        for (auto it = text->rbegin(); it != text->rend(); ++it) {
+            const unsigned char c = static_cast<unsigned char>(*it);
+            glyphIndex = c;
+            penX -= glyphs[c].width * size;
+            drawGlyph();
+        }
+    }
+}
+
+void TextOverlay::drawGlyph() {
+    const GlyphRecord& glyph = glyphs[static_cast<std::size_t>(glyphIndex)];
+    const float w = glyph.width * size;
+    const float h = glyph.height * size;
+    // The pen stands at the glyph's right edge when writing left to right and at
+    // its left edge when writing right to left.
+    const float left = alignLeft ? penX - w : penX;
+    const float right = left + w;
+    quadPositions[0] = {right, penY + h, 0.0f, 1.0f};
+    quadPositions[1] = {left, penY + h, 0.0f, 1.0f};
+    quadPositions[2] = {left, penY, 0.0f, 1.0f};
+    quadPositions[3] = {right, penY, 0.0f, 1.0f};
+    quadTexCoords[0] = {glyph.uRight, glyph.vTop};
+    quadTexCoords[1] = {glyph.uLeft, glyph.vTop};
+    quadTexCoords[2] = {glyph.uLeft, glyph.vBottom};
+    quadTexCoords[3] = {glyph.uRight, glyph.vBottom};
+    drawQuad();
+}
+
+void TextOverlay::drawQuad() {
+    if (vertexBuffer == 0) {
+        return; // no GL buffers yet: nothing can be drawn
+    }
+    constexpr GLsizeiptr positionBytes = sizeof(glm::vec4) * 4;
+    constexpr GLsizeiptr texCoordBytes = sizeof(glm::vec2) * 4;
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, positionBytes, quadPositions.data());
+    glBufferSubData(GL_ARRAY_BUFFER, positionBytes, texCoordBytes, quadTexCoords.data());
+    glDisable(GL_DEPTH_TEST);
+    glBindTexture(GL_TEXTURE_2D, currentTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glUniform1i(glGetUniformLocation(program, "ctexture"), 0);
+    glUniform4fv(glGetUniformLocation(program, "frag_color"), 1, &color[0]);
+
+    const GLint vertex = glGetAttribLocation(program, "vertex");
+    const GLint texCoord = glGetAttribLocation(program, "texCoord");
+    if (vertex >= 0) {
+        glVertexAttribPointer(static_cast<GLuint>(vertex), 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+        glEnableVertexAttribArray(static_cast<GLuint>(vertex));
+    }
+    if (texCoord >= 0) {
+        glVertexAttribPointer(static_cast<GLuint>(texCoord), 2, GL_FLOAT, GL_FALSE, 0,
+                              reinterpret_cast<const void*>(positionBytes));
+        glEnableVertexAttribArray(static_cast<GLuint>(texCoord));
+    }
+    glDrawElements(GL_QUADS, 4, GL_UNSIGNED_INT, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    if (vertex >= 0) {
+        glDisableVertexAttribArray(static_cast<GLuint>(vertex));
+    }
+    if (texCoord >= 0) {
+        glDisableVertexAttribArray(static_cast<GLuint>(texCoord));
+    }
+    glEnable(GL_DEPTH_TEST);
+}
+
+void TextOverlay::toggleStatusLines() {
+    for (const auto& line : lines) {
+        if (isStatusLine(line->name)) {
+            line->visible = linesExpire;
+        }
+    }
+    linesExpire = !linesExpire;
+}
+
+void readGlyphStream(std::array<GlyphRecord, 256>& glyphs, std::istream& in) {
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty()) {
+            continue;
+        }
+        const std::vector<std::string> words = splitWords(line);
+        if (words.size() < 2 || words[0] != "Section" || words[1] != "Character") {
+            continue;
+        }
+        const int code = readCode(words);
+        if (code < 0 || code > 255) {
+            continue;
+        }
+        GlyphRecord& glyph = glyphs[static_cast<std::size_t>(code)];
+        std::string data;
+        std::getline(in, data); // the character itself, for people reading the file
+        if (std::getline(in, data)) {
+            readPair(data, glyph.uLeft, glyph.vTop);
+        }
+        if (std::getline(in, data)) {
+            readPair(data, glyph.uRight, glyph.vBottom);
+        }
+        if (std::getline(in, data)) {
+            readSingle(data, glyph.width);
+        }
+        if (std::getline(in, data)) {
+            readSingle(data, glyph.height);
+        }
+    }
+}
+
+void readGlyphFile(TextOverlay& overlay, const std::string& path) {
+    std::ifstream file(path);
+    if (!file) {
+        std::cout << "Unable to open file " << path << std::endl;
+        return;
+    }
+    readGlyphStream(overlay.glyphs, file);
+}
+
+void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,
+             bool alignLeft, bool visible, float x, float y, const glm::vec4& color, double shownAt,
+             double duration) {
+    if (overlay.findLine(name)) {
+        return;
+    }
+    auto line = std::make_unique<HudLine>();
+    line->name = name;
+    line->x = x;
+    line->y = y;
+    line->size = size;
+    line->color = color;
+    line->shownAt = shownAt;
+    line->duration = duration;
+    line->text = text;
+    line->alignLeft = alignLeft;
+    line->visible = visible;
+    overlay.lines.push_back(std::move(line));
+}
+
+void showLine(TextOverlay& overlay, const std::string& name) {
+    HudLine* line = overlay.findLine(name);
+    if (!line) {
+        return;
+    }
+    const double now = platform::clock().now();
+    if (line->visible) {
+        if (line->shownAt > 0.0) {
+            line->shownAt = now;
+        } else {
+            line->visible = false;
+        }
+    } else {
+        line->visible = true;
+        if (line->shownAt >= 0.0) {
+            line->shownAt = now;
+        }
+    }
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "render/GlyphRecord.h"
+#include "render/HudLine.h"
+
+#include <glm/vec2.hpp>
+#include <glm/vec4.hpp>
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+// While set, timed lines hide themselves once their time is up.
+extern bool linesExpire;
+
+// All HUD text: named lines drawn from a bitmap font, one quad per glyph.
+class TextOverlay {
+public:
+    TextOverlay(std::uint32_t fontTexture, std::uint32_t program);
+    ~TextOverlay();
+    TextOverlay(const TextOverlay&) = delete;
+    TextOverlay& operator=(const TextOverlay&) = delete;
+
+    // Creates the one quad's buffers; needs the GL context.
+    void initBuffers();
+    // Draws every visible line (font program in use, "ortho" uploaded), then hides
+    // the timed lines whose time is up.
+    void drawLines();
+    // Flips the status lines between pinned on screen and hidden-and-expiring.
+    void toggleStatusLines();
+
+    HudLine* findLine(const std::string& name);
+
+    std::uint32_t fontTexture;
+    std::uint32_t currentTexture = 0;
+    std::uint32_t program;
+    std::uint32_t vertexBuffer = 0;
+    std::uint32_t indexBuffer = 0;
+    std::array<glm::vec4, 4> quadPositions{};
+    std::array<std::uint32_t, 4> quadIndices{0, 1, 2, 3};
+    std::array<glm::vec2, 4> quadTexCoords{};
+    glm::vec4 color{1.0f};
+    float penX = 0.0f;
+    float penY = 0.0f;
+    int glyphIndex = 0;
+    float size = 900.0f;
+    bool alignLeft = true;
+    const std::string* text = nullptr;
+    std::vector<std::unique_ptr<HudLine>> lines;
+    std::array<GlyphRecord, 256> glyphs{};
+
+private:
+    void drawText();
+    void drawGlyph();
+    void drawQuad();
+};
+
+// Fills the glyph table from a glyph coordinate file; prints "Unable to open file "
+// and the path when it cannot be read.
+void readGlyphFile(TextOverlay& overlay, const std::string& path);
+void readGlyphStream(std::array<GlyphRecord, 256>& glyphs, std::istream& in);
+
+// Registers a line unless one of that name exists. The line shows *text.
+void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,
+             bool alignLeft, bool visible, float x, float y, const glm::vec4& color, double shownAt,
+             double duration);
+
+// Shows a line or restarts its timer; a visible permanent line is hidden instead.
+void showLine(TextOverlay& overlay, const std::string& name);

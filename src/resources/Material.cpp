@@ -1,0 +1,62 @@
+#include "resources/Material.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+Material::Material(const std::string& fileName) : fileName(fileName) {
+    std::ifstream file(fileName);
+    if (file) {
+        read(file);
+    }
+    // A directory opens but cannot be read; it is as missing as no file at all.
+    if (!file.is_open() || file.bad()) {
+        std::cout << "Unable to open file " << fileName << std::endl;
+    }
+}
+
+Material Material::fromText(const std::string& name, std::string_view text) {
+    Material material(name, Text{});
+    std::istringstream in{std::string(text)};
+    material.read(in);
+    return material;
+}
+
+std::optional<glm::vec4> Material::parseColor(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+    if (in >> r >> g >> b) {
+        return glm::vec4(r, g, b, 1.0f);
+    }
+    return std::nullopt;
+}
+
+// Only the second character is looked at, so "Ns 96 0 0" sets the specular colour too;
+// a line without three readable numbers (a single Ns value, map_Kd) changes nothing.
+void Material::read(std::istream& in) {
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 2) {
+            continue;
+        }
+        glm::vec4* colour = nullptr;
+        switch (line[1]) {
+        case 'a':
+            colour = &ka;
+            break;
+        case 'd':
+            colour = &kd;
+            break;
+        case 's':
+            colour = &ks;
+            break;
+        default:
+            continue;
+        }
+        if (const std::optional<glm::vec4> read = parseColor(std::string_view(line).substr(2))) {
+            *colour = *read;
+        }
+    }
+}

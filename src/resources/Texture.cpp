@@ -1,0 +1,140 @@
+#include "resources/Texture.h"
+
+#include "render/TextOverlay.h"
+
+#include <GL/glew.h>
+#include <IL/il.h>
+
+#include <iostream>
+
+bool mipmapWrapPending = false;
+
+namespace {
+
+struct FilterRow {
+    GLint minFilter;
+    bool setsMagFilter;
+    const char* text;
+};
+
+constexpr FilterRow kFilterRows[] = {
+    {GL_NEAREST, true, "TexParam: Min Filter Nearest - Mag Filter Nearest"},
+    {GL_LINEAR, true, "TexParam: Min Filter Linear - Mag Filter Linear"},
+    {GL_NEAREST_MIPMAP_NEAREST, false,
+     "TexParam: Mipmap on: Min Filter Nearest&Nearest - Mag Filter Nearest&Nearest"},
+    {GL_NEAREST_MIPMAP_LINEAR, false,
+     "TexParam: Mipmap on: Min Filter Nearest&Linear - Mag Filter Nearest&Linear"},
+    {GL_LINEAR_MIPMAP_NEAREST, false,
+     "TexParam: Mipmap on: Min Filter Linear&Nearest - Mag Filter Linear&Nearest"},
+    {GL_LINEAR_MIPMAP_LINEAR, false,
+     "TexParam: Mipmap on: Min Filter Linear&Linear - Mag Filter Linear&Linear"},
+};
+constexpr int kTrilinearRow = 5;
+
+// Pixel layouts GL can take straight from the decoder. The upload always describes
+// the data as it really is, so a conversion that failed cannot make GL read past it.
+bool isUploadable(ILint format, ILint type) {
+    const bool knownFormat = format == IL_RGBA || format == IL_RGB || format == IL_BGRA ||
+                             format == IL_BGR || format == IL_LUMINANCE ||
+                             format == IL_LUMINANCE_ALPHA;
+    return knownFormat && type == IL_UNSIGNED_BYTE;
+}
+
+} // namespace
+
+void Texture::release() {
+    for (const auto& entry : textureCache) {
+        glBindTexture(GL_TEXTURE_2D, entry->id);
+        glDeleteTextures(1, &entry->id);
+    }
+}
+
+void Texture::init() {
+    if (!overlay) {
+        return;
+    }
+    addLine(&statusText, *overlay, "tex", 700.0f, true, false, -500.0f, 350.0f,
+            {1.0f, 0.8f, 0.5f, 1.0f}, 1.0, 5.0);
+}
+
+std::uint32_t Texture::loadTexture(const std::string& fileName) {
+    for (const auto& entry : textureCache) {
+        if (entry->name == fileName) {
+            return entry->id;
+        }
+    }
+    loadImageFile(fileName);
+    if (!textureCache.empty() && textureCache.back()->name == fileName) {
+        return textureCache.back()->id;
+    }
+    return 0;
+}
+
+void Texture::loadImageFile(const std::string& fileName) {
+    ilInit();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    if (!ilLoadImage(fileName.c_str())) {
+        std::cout << "Wrong texture string" << std::endl;
+        ilDeleteImages(1, &image);
+        return;
+    }
+    if (!ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
+        std::cout << "Texture loading failed" << std::endl;
+    }
+    const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
+    const ILint type = ilGetInteger(IL_IMAGE_TYPE);
+    const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
+    const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (!isUploadable(format, type) || width <= 0 || height <= 0 || !ilGetData()) {
+        std::cout << "Texture loading failed" << std::endl;
+        ilDeleteImages(1, &image);
+        return;
+    }
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_REPEAT));
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_REPEAT));
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // decoded rows are tightly packed
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0,
+                 static_cast<GLenum>(format), static_cast<GLenum>(type), ilGetData());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glGenerateMipmap(GL_TEXTURE_2D);
+
+    textureCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileName, texture}));
+    std::cout << "Texture loading succesful" << std::endl;
+    ilDeleteImages(1, &image);
+}
+
+void Texture::applyFilter() {
+    const int row = (filterMode >= 0 && filterMode < kTrilinearRow) ? filterMode : kTrilinearRow;
+    const FilterRow& filter = kFilterRows[row];
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minFilter);
+    if (filter.setsMagFilter) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.minFilter);
+    }
+    statusText = filter.text;
+    if (row == kTrilinearRow) {
+        mipmapWrapPending = true;
+    }
+}
+
+void Texture::togglePlainFilter() { filterMode = filterMode < 1 ? filterMode + 1 : 0; }
+
+void Texture::nextMipmapFilter() {
+    if (mipmapWrapPending) {
+        filterMode = 1;
+        mipmapWrapPending = false;
+    }
+    ++filterMode;
+    if (filterMode < 2) {
+        filterMode = 2;
+    }
+}

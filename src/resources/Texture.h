@@ -1,0 +1,42 @@
+#pragma once
+
+#include "resources/CacheEntry.h"
+#include "resources/Visual.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TextOverlay;
+
+// Set when the trilinear mode has been applied; the next mipmap-key press then
+// starts the mipmapped modes over.
+extern bool mipmapWrapPending;
+
+// The texture manager: image files become cached, mipmapped GL textures, and the
+// player's texture filter mode is applied to each texture as it is drawn.
+class Texture final : public Visual {
+public:
+    // Deletes every cached texture (nothing calls this during a run).
+    void release() override;
+    // Registers the "tex" HUD line that shows statusText; needs overlay.
+    void init() override;
+
+    // The texture of an image file, loaded on first use; 0 when it cannot be loaded.
+    std::uint32_t loadTexture(const std::string& fileName);
+    // Applies filterMode to the texture bound to GL_TEXTURE_2D and updates statusText.
+    void applyFilter();
+    // The plain-filter key: nearest and linear by turns.
+    void togglePlainFilter();
+    // The mipmap-filter key: the four mipmapped modes in turn.
+    void nextMipmapFilter();
+
+    int filterMode = 6; // 0 to 4 pick a row of the filter table; anything else is trilinear
+    TextOverlay* overlay = nullptr;
+    std::string statusText;
+    std::vector<std::unique_ptr<CacheEntry>> textureCache;
+
+private:
+    void loadImageFile(const std::string& fileName);
+};

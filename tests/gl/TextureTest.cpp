@@ -1,0 +1,110 @@
+// Image files into GL textures, and the filter modes landing on them.
+#include "GlContext.h"
+#include "resources/Texture.h"
+
+#include <GL/glew.h>
+
+namespace {
+
+GLint parameter(GLenum name) {
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    return value;
+}
+
+class Textures : public GlTest {
+protected:
+    void SetUp() override { mipmapWrapPending = false; }
+    Texture textures;
+};
+
+} // namespace
+
+TEST_F(Textures, APngBecomesAMipmappedRepeatingTextureOnce) {
+    testing::internal::CaptureStdout();
+    const GLuint id = textures.loadTexture("tests/data/textures/orange_8x4.png");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Texture loading succesful\n");
+    ASSERT_NE(id, 0u);
+
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), id) << "the new texture stays bound";
+    EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ(parameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
+    GLint width = 0;
+    GLint height = 0;
+    GLint levelOneWidth = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOneWidth);
+    EXPECT_EQ(width, 8);
+    EXPECT_EQ(height, 4);
+    EXPECT_EQ(levelOneWidth, 4) << "the mipmap chain exists";
+
+    // The pixels arrive as decoded: orange, half transparent.
+    unsigned char pixels[8 * 4 * 4] = {};
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    EXPECT_NEAR(pixels[0], 255, 2);
+    EXPECT_NEAR(pixels[1], 128, 2);
+    EXPECT_NEAR(pixels[2], 0, 2);
+    EXPECT_NEAR(pixels[3], 128, 2);
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(textures.loadTexture("tests/data/textures/orange_8x4.png"), id);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(textures.textureCache.size(), 1u);
+}
+
+TEST_F(Textures, MissingOrBrokenImagesGiveZeroEveryTime) {
+    for (const char* file : {"tests/data/textures/missing.png", "tests/data/textures/broken.png"}) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            testing::internal::CaptureStdout();
+            EXPECT_EQ(textures.loadTexture(file), 0u);
+            EXPECT_EQ(testing::internal::GetCapturedStdout(), "Wrong texture string\n") << file;
+        }
+    }
+    EXPECT_TRUE(textures.textureCache.empty());
+}
+
+TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
+    testing::internal::CaptureStdout();
+    textures.loadTexture("tests/data/textures/orange_8x4.png");
+    testing::internal::GetCapturedStdout();
+
+    // The start mode is trilinear and arms the wrap of the mipmap key.
+    textures.applyFilter();
+    EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(textures.statusText,
+              "TexParam: Mipmap on: Min Filter Linear&Linear - Mag Filter Linear&Linear");
+    EXPECT_TRUE(mipmapWrapPending);
+    textures.nextMipmapFilter();
+    EXPECT_EQ(textures.filterMode, 2);
+
+    const struct {
+        int mode;
+        GLint min;
+        GLint mag;
+        const char* text;
+    } rows[] = {
+        {0, GL_NEAREST, GL_NEAREST, "TexParam: Min Filter Nearest - Mag Filter Nearest"},
+        // Mipmapped modes leave the magnification filter of the last plain mode.
+        {2, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST,
+         "TexParam: Mipmap on: Min Filter Nearest&Nearest - Mag Filter Nearest&Nearest"},
+        {3, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST,
+         "TexParam: Mipmap on: Min Filter Nearest&Linear - Mag Filter Nearest&Linear"},
+        {1, GL_LINEAR, GL_LINEAR, "TexParam: Min Filter Linear - Mag Filter Linear"},
+        {4, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR,
+         "TexParam: Mipmap on: Min Filter Linear&Nearest - Mag Filter Linear&Nearest"},
+        {-3, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+         "TexParam: Mipmap on: Min Filter Linear&Linear - Mag Filter Linear&Linear"},
+    };
+    for (const auto& row : rows) {
+        textures.filterMode = row.mode;
+        textures.applyFilter();
+        EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), row.min) << row.mode;
+        EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), row.mag) << row.mode;
+        EXPECT_EQ(textures.statusText, row.text);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
