@@ -16,7 +16,7 @@ void main() {
     vec3 warm = vec3(1.0, 0.55, 0.12);
     vec3 cool = vec3(0.75, 0.12, 0.02);
     vec3 color = heat > 0.5 ? mix(warm, hot, (heat - 0.5) * 2.0) : mix(cool, warm, heat * 2.0);
-    float alpha = glow.a * smoothstep(0.0, 0.35, life) * 0.55;
+    float alpha = glow.a * smoothstep(0.05, 0.5, life) * 0.6;
     if (alpha < 0.01) {
         discard;
     }

@@ -1,6 +1,8 @@
 #version 330
 
-// Each particle becomes a camera-facing square that shrinks as it burns out.
+// Each particle becomes a camera-facing square that shrinks as it burns out. Sparks
+// left drifting right in front of the camera are kept small, so they do not blot out
+// the view as the flame runs past them.
 layout(points) in;
 layout(triangle_strip, max_vertices = 4) out;
 
@@ -14,8 +16,9 @@ out float life;
 
 void main() {
     float remaining = clamp(particleLife[0], 0.0, 2.0);
-    float size = 0.18 + 0.32 * smoothstep(0.0, 1.2, remaining);
     vec4 centre = view * vec4(gl_in[0].gl_Position.xyz, 1.0);
+    float nearCamera = clamp(-centre.z / 10.0, 0.1, 1.0);
+    float size = (0.12 + 0.38 * smoothstep(0.15, 1.3, remaining)) * nearCamera;
     const vec2 corners[4] = vec2[](vec2(-1.0, -1.0), vec2(1.0, -1.0), vec2(-1.0, 1.0),
                                    vec2(1.0, 1.0));
     for (int i = 0; i < 4; ++i) {

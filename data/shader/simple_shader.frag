@@ -1,6 +1,7 @@
 #version 330
 
 // One warm point light (the flame) with distance falloff, plus ambient and specular.
+// The light sits on the character's origin; the flame it stands for burns above it.
 uniform sampler2D ctexture;
 uniform vec4 ka;
 uniform vec4 kd;
@@ -17,9 +18,14 @@ in vec3 eyePosition;
 
 out vec4 fragColor;
 
+const vec3 flameCentre = vec3(0.0, 1.5, 0.0);
+const float flameStrength = 1.6;
+// The dark is never pitch black: the ambient colour is lifted a little.
+const float ambientLift = 2.5;
+
 void main() {
     vec3 n = normalize(worldNormal);
-    vec3 toLight = light_position.xyz - worldPosition;
+    vec3 toLight = light_position.xyz + flameCentre - worldPosition;
     float distance = length(toLight);
     vec3 l = toLight / max(distance, 1e-4);
     vec3 v = normalize(eyePosition - worldPosition);
@@ -30,7 +36,8 @@ void main() {
     float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), 32.0) : 0.0;
 
     vec4 texel = texture(ctexture, surfaceCoord);
-    vec3 lit = ambient_color.rgb * ka.rgb + light_color.rgb * kd.rgb * diffuse * falloff;
+    vec3 lit = ambientLift * ambient_color.rgb * ka.rgb +
+               flameStrength * light_color.rgb * kd.rgb * diffuse * falloff;
     vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff;
     fragColor = vec4(color, texel.a * kd.a);
 }

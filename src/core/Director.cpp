@@ -4,10 +4,13 @@
 #include "core/OpenWindow.h"
 #include "input/Controls.h"
 #include "platform/Platform.h"
+#include "resources/Mesh.h"
 
 #include <GL/glew.h>
+#include <glm/matrix.hpp>
 
 #include <cstdlib>
+#include <iostream>
 #include <sstream>
 
 std::string fpsText;
@@ -19,42 +22,100 @@ const glm::vec4 kStatusColor{1.0f, 0.8f, 0.5f, 1.0f};
 
 Director::Director(std::string path)
     : textureCache(std::make_unique<Texture>()), configPath(std::move(path)),
-      appState(std::make_unique<AppState>()), camera(std::make_unique<Camera>()),
-      physicsWorld(std::make_unique<PhysicsWorld>()) {
+      appState(std::make_unique<AppState>()),
+      light(std::make_unique<Light>(glm::vec4(0.0f, 2.0f, 0.0f, 1.0f),
+                                    glm::vec4(1.0f, 0.7f, 0.4f, 1.0f),
+                                    glm::vec4(0.1f, 0.1f, 0.1f, 1.0f),
+                                    glm::vec4(0.5f, 0.2f, 0.2f, 1.0f))),
+      camera(std::make_unique<Camera>()), physicsWorld(std::make_unique<PhysicsWorld>()) {
     appState->width = windowWidth;
     appState->height = windowHeight;
 }
 
-Director::~Director() = default;
+Director::~Director() {
+    // Entities hold physics actors and GL buffers: let them go before the world.
+    entities.clear();
+    character.reset();
+}
 
 void Director::init() {
     // Without a scene there is no game: the world has said what failed.
     if (!physicsWorld->initPhysics()) {
         std::exit(1);
     }
+    loader.world = physicsWorld.get();
     openWindow(*appState);
+    loadPrograms();
 
-    const std::uint32_t fontProgram =
-        shaders.loadProgram("shader/font_shader.vert shader/font_shader.frag");
+    character = loader.loadLevel(*textureCache, configPath, levelLights, entities, simpleProgram,
+                                 appState->waterProgram, appState->waterPlaneProgram);
+    if (!character) {
+        // Everything after this point follows the player; there is nothing to play.
+        std::cout << "The level " << configPath << " has no Character: nothing to play"
+                  << std::endl;
+        std::exit(1);
+    }
 
-    overlay = std::make_unique<TextOverlay>(textureCache->loadTexture("obj/arial.png"), fontProgram);
+    overlay = std::make_unique<TextOverlay>(textureCache->loadTexture("obj/arial.png"),
+                                            appState->fontProgram);
     readGlyphFile(*overlay, "obj/arial_coords.data");
-    appState->fontProgram = fontProgram;
     overlay->initBuffers();
     textureCache->overlay = overlay.get();
     textureCache->init(); // the "tex" line
 
+    light->litProgram = simpleProgram;
+    light->waterProgram = appState->waterProgram;
+    light->character = character.get();
+    light->flickerEnabled = true;
+    light->colorMin = glm::vec3(1.0f, 0.55f, 0.0f);
+    light->colorMax = glm::vec3(1.0f, 0.6f, 0.0f);
+
     camera->setupProjections();
-    camera->fontProgram = fontProgram;
+    camera->character = character.get();
+    camera->simpleProgram = simpleProgram;
+    camera->fontProgram = appState->fontProgram;
+    camera->particleProgram = appState->particleProgram;
+    camera->waterProgram = appState->waterProgram;
+    camera->waterPlaneProgram = appState->waterPlaneProgram;
 
-    initInput(input, physicsWorld.get(), nullptr, camera.get(), textureCache.get(), overlay.get());
+    wireObjects();
 
+    initInput(input, physicsWorld.get(), character.get(), camera.get(), textureCache.get(),
+              overlay.get());
     addLine(&fpsText, *overlay, "fps", 700.0f, false, false, 500.0f, 350.0f, kStatusColor, -1.0,
             0.0);
     addLine(&cullingText, *overlay, "cul", 700.0f, true, false, -500.0f, 290.0f, kStatusColor, 1.0,
             10.0);
-    totalObjects = 1;
+    totalObjects = static_cast<std::int32_t>(entities.size()) + 1;
     frustum.frustumCulling = true;
+}
+
+void Director::loadPrograms() {
+    simpleProgram = shaders.loadProgram("shader/simple_shader.vert shader/simple_shader.frag");
+    appState->simpleProgram = simpleProgram;
+    appState->fontProgram =
+        shaders.loadProgram("shader/font_shader.vert shader/font_shader.frag");
+    appState->particleProgram = shaders.loadProgram(
+        "shader/partikel_shader.vert shader/partikel_shader.geom shader/partikel_shader.frag");
+}
+
+void Director::wireObjects() {
+    character->camera = camera.get();
+    character->overlay = overlay.get();
+    character->program = appState->particleProgram;
+    character->world = physicsWorld.get();
+    character->setup();
+    character->textureManager = textureCache.get();
+
+    // What setup may use is only what it was given before it.
+    for (const auto& entity : entities) {
+        entity->camera = camera.get();
+        entity->overlay = overlay.get();
+        entity->world = physicsWorld.get();
+        entity->setup();
+        entity->textureManager = textureCache.get();
+        entity->character = character.get();
+    }
 }
 
 void Director::update() {
@@ -63,6 +124,26 @@ void Director::update() {
     previousTime = now;
 
     updateControls(input, dt);
+    if (character) {
+        character->update(dt);
+    }
+
+    visibleEntities.clear();
+    for (const auto& entity : entities) {
+        if (isInFrustum(entity->modelMatrix, entity->mesh->boundingCorners.data())) {
+            visibleEntities.push_back(entity.get());
+            entity->update(dt);
+        } else if (entity->updateWhenCulled) {
+            entity->update(dt);
+        }
+    }
+
+    updateLight(*light);
+    if (character) {
+        camera->view = character->cameraOffset * glm::inverse(character->modelMatrix);
+    }
+    // Next frame's culling uses this frame's camera.
+    setCullingMatrices(camera->perspective, camera->view);
 
     const double fps = fpsCounter.computeFps();
     if (fps != 0.0) {
@@ -72,9 +153,22 @@ void Director::update() {
     }
 }
 
+void Director::uploadCameraMatrices(std::uint32_t program, bool scene) {
+    if (scene) {
+        glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
+                           &camera->perspective[0][0]);
+        glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE,
+                           &camera->view[0][0]);
+    } else {
+        glUniformMatrix4fv(glGetUniformLocation(program, "ortho"), 1, GL_FALSE,
+                           &camera->ortho[0][0]);
+    }
+}
+
 void Director::render() {
     renderedObjects = 1;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderLitPass();
+    renderParticlePass();
     renderOverlayPass();
     glUseProgram(0);
     platform::window().swapBuffers();
@@ -85,11 +179,44 @@ void Director::render() {
     cullingText = text.str();
 }
 
+void Director::renderLitPass() {
+    glViewport(0, 0, windowWidth, windowHeight);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glCullFace(GL_BACK);
+    glUseProgram(simpleProgram);
+    glActiveTexture(GL_TEXTURE0);
+    setLightUniforms(*light);
+    uploadCameraMatrices(camera->simpleProgram, true);
+    for (Entity* entity : visibleEntities) {
+        if (entity->skipLitPasses) {
+            continue;
+        }
+        entity->program = simpleProgram;
+        entity->draw();
+        ++renderedObjects;
+    }
+    glUseProgram(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Director::renderParticlePass() {
+    glUseProgram(appState->particleProgram);
+    uploadCameraMatrices(camera->particleProgram, true);
+    if (character) {
+        character->draw();
+    }
+}
+
 void Director::renderOverlayPass() {
     glUseProgram(appState->fontProgram);
-    glUniformMatrix4fv(glGetUniformLocation(camera->fontProgram, "ortho"), 1, GL_FALSE,
-                       &camera->ortho[0][0]);
+    uploadCameraMatrices(camera->fontProgram, false);
     overlay->drawLines();
 }
 
-void Director::cleanup() { platform::window().terminate(); }
+void Director::cleanup() {
+    for (Entity* entity : visibleEntities) {
+        entity->releaseBuffers();
+    }
+    platform::window().terminate();
+}

@@ -3,8 +3,12 @@
 #include "camera/Camera.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
+#include "game/Character.h"
+#include "game/Entity.h"
 #include "input/InputState.h"
+#include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
+#include "render/Light.h"
 #include "render/TextOverlay.h"
 #include "resources/Shader.h"
 #include "resources/Texture.h"
@@ -12,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // HUD texts of the frame-rate and culling lines; the overlay lines point at them.
 extern std::string fpsText;
@@ -31,13 +36,20 @@ public:
     void render();
     void cleanup();
 
+    std::vector<std::unique_ptr<Entity>> entities; // every level object, as the loader built them
+    std::vector<Entity*> visibleEntities;           // passed the frustum test this frame
+    std::vector<std::unique_ptr<Light>> levelLights;
     std::unique_ptr<Texture> textureCache;
     Shader shaders;
+    DataLoader loader;
     InputState input;
     std::string configPath;
+    std::uint32_t simpleProgram = 0;
+    std::unique_ptr<Character> character;
     double previousTime = 0.0;
     double dt = 0.0; // this frame's step in seconds, straight from the timer
     std::unique_ptr<AppState> appState;
+    std::unique_ptr<Light> light; // the light on the flame
     std::unique_ptr<Camera> camera;
     std::unique_ptr<PhysicsWorld> physicsWorld;
     std::unique_ptr<TextOverlay> overlay;
@@ -47,7 +59,12 @@ public:
     std::int32_t renderedObjects = 1; // drawn this frame, the character included
 
 private:
+    void loadPrograms();
+    void wireObjects();
+    void renderLitPass();
+    void renderParticlePass();
     void renderOverlayPass();
+    void uploadCameraMatrices(std::uint32_t program, bool scene);
 
     FpsCounter fpsCounter;
 };

@@ -4,11 +4,15 @@
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 
-bool runFrame(Director& director) {
+bool runFrame(Director& director, FrameMode mode) {
     physics::Scene& scene = *director.physicsWorld->scene;
     scene.fetchResults(physics::RigidBodyFinished, true);
     director.update();
-    director.render();
+    if (mode == FrameMode::Draw) {
+        director.render();
+    } else {
+        platform::input().processEvents();
+    }
     scene.simulate(static_cast<float>(director.dt));
     scene.flushStream();
 

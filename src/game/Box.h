@@ -6,5 +6,8 @@
 class Box : public Entity {
 public:
     using Entity::Entity;
-    void update(double) override {}
+
+    void setup() override;
+    // A dynamic box is drawn where the simulation has it.
+    void update(double dt) override;
 };

@@ -21,7 +21,8 @@ FlameParticles::FlameParticles(int emitCount, float lifeRange, float speed)
 }
 
 FlameParticles::~FlameParticles() {
-    if (vertexBuffer != 0) {
+    // Once the window is gone, so is the buffer.
+    if (vertexBuffer != 0 && platform::window().handle()) {
         glDeleteBuffers(1, &vertexBuffer);
     }
 }

@@ -1,6 +1,7 @@
 #include "game/SceneObject.h"
 
 #include "physics/engine/Actor.h"
+#include "platform/Platform.h"
 #include "resources/Material.h"
 #include "resources/Mesh.h"
 #include "resources/Texture.h"
@@ -47,8 +48,8 @@ SceneObject::SceneObject(const std::string& meshFile, std::uint32_t texture, std
       material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {}
 
 SceneObject::~SceneObject() {
-    // Without a GL context there is nothing to delete; names are only set by setup.
-    if (vertexBuffer != 0 || indexBuffer != 0) {
+    // Names are only set by setup; once the window is gone, so are its buffers.
+    if ((vertexBuffer != 0 || indexBuffer != 0) && platform::window().handle()) {
         deleteBuffers();
     }
 }

@@ -12,7 +12,9 @@ struct Frustum;
 struct PhysicsWorld;
 namespace physics {
 class Actor;
-}
+class Controller;
+class ControllerManager;
+} // namespace physics
 
 // What the player's controls act on, and the steering built up in one frame.
 struct InputState {
@@ -23,6 +25,8 @@ struct InputState {
     Texture* textureManager = nullptr;
     TextOverlay* overlay = nullptr;
     Frustum* frustum = nullptr;
+    physics::Controller* controller = nullptr;
+    physics::ControllerManager* controllerManager = nullptr;
     glm::vec3 moveDirection{0.0f};
     float yawStep = 0.0f;   // degrees about Y this frame
     float pitchStep = 0.0f; // degrees about X this frame

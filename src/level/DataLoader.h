@@ -3,9 +3,23 @@
 #include "level/LightDescription.h"
 #include "level/ObjectDescription.h"
 
+#include <glm/mat4x4.hpp>
+
+#include <cstdint>
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
+
+class Character;
+class Entity;
+class Light;
+class Mesh;
+class Texture;
+struct PhysicsWorld;
+namespace physics {
+class Actor;
+}
 
 // Reads the level file into description queues, from which the level is then built.
 class DataLoader {
@@ -19,7 +33,37 @@ public:
     // The same for level text from any stream; fileName names it in messages.
     void parseLevelStream(std::istream& in, const std::string& fileName);
 
+    // Builds the level of the file: its lights and objects (appended to the two lists,
+    // in reverse file order), their physics actors and collision groups, and the
+    // player with its controller, which is returned (null when the level has none).
+    std::unique_ptr<Character> loadLevel(Texture& textureManager, const std::string& path,
+                                         std::vector<std::unique_ptr<Light>>& levelLights,
+                                         std::vector<std::unique_ptr<Entity>>& entities,
+                                         std::uint32_t defaultProgram,
+                                         std::uint32_t waterProgram,
+                                         std::uint32_t waterPlaneProgram);
+
+    // The physics actor of a level object, chosen by its physics type: "plane" a flat
+    // static box 600 wide, "dynamic" a convex body (cooked from the low-polygon mesh when
+    // the object's own has more than 255 triangles; without one it becomes static, with
+    // a message), "kinematic" and "static" its triangle mesh. Meshes are cooked at the
+    // record's scale, so the shape has the size the object is drawn with. Null, with a
+    // line naming the record, for an unknown physics type; null too when the world
+    // cannot make the actor.
+    physics::Actor* createPhysicsActor(ObjectDescription record, Mesh& mesh, glm::vec4 position);
+
     // In file order; the level is built by taking records from the back.
     std::vector<ObjectDescription> objectQueue;
     std::vector<LightDescription> lightQueue;
+    Character* character = nullptr;
+    PhysicsWorld* world = nullptr;
+
+private:
+    std::unique_ptr<Character> buildCharacter(const ObjectDescription& record,
+                                              std::uint32_t texture, std::uint32_t program,
+                                              const glm::mat4& model);
+    // The entity a record describes, or null for a type without one.
+    std::unique_ptr<Entity> buildEntity(const ObjectDescription& record, std::uint32_t texture,
+                                        std::uint32_t program, const glm::mat4& model);
+    void attachActor(const ObjectDescription& record, Entity& entity);
 };

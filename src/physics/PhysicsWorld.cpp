@@ -27,6 +27,7 @@ bool PhysicsWorld::initPhysics() {
 
     SceneDesc desc;
     desc.gravity = gravity;
+    desc.userTriggerReport = &triggerReport;
     desc.userContactReport = contactReport;
     desc.maxTimestep = kMaxTimestep;
     desc.maxIter = kMaxSubSteps;
@@ -47,4 +48,39 @@ bool PhysicsWorld::initPhysics() {
     defaultMaterial->setDynamicFriction(dynamicFriction);
     scene->setTiming(kMaxTimestep, kMaxSubSteps, TimeStepMethod::Fixed);
     return true;
+}
+
+void PhysicsWorld::tagActors() {
+    if (!scene) {
+        return;
+    }
+    Actor* const* actors = scene->getActors();
+    std::uint32_t actorId = 0;
+    for (unsigned i = scene->getNbActors(); i-- > 0;) {
+        Actor& actor = *actors[i];
+        auto tag = std::make_unique<ActorTag>();
+        tag->id = actorId++;
+        actor.userData = tag.get();
+        actorTags.push_back(std::move(tag));
+
+        std::uint32_t shapeId = 0;
+        for (unsigned s = actor.getNbShapes(); s-- > 0;) {
+            Shape& shape = actor.getShape(s);
+            auto shapeTag = std::make_unique<ShapeTag>();
+            shapeTag->id = shapeId++;
+            if (shape.getType() == ShapeType::Convex && shape.getConvexMesh()) {
+                ConvexMeshDesc desc;
+                shape.getConvexMesh()->saveToDesc(desc);
+                shapeTag->meshDesc = desc;
+            } else if (shape.getType() == ShapeType::TriangleMesh && shape.getTriangleMesh()) {
+                TriangleMeshDesc desc;
+                desc.heightFieldVerticalAxis = kNoHeightField;
+                desc.convexEdgeThreshold = 0.001f;
+                shape.getTriangleMesh()->saveToDesc(desc);
+                shapeTag->meshDesc = desc;
+            }
+            shape.userData = shapeTag.get();
+            shapeTags.push_back(std::move(shapeTag));
+        }
+    }
 }

@@ -4,31 +4,21 @@
 
 namespace platform {
 
-void ScriptedInput::press(int key) {
-    keysDown.insert(key);
-    pending.push_back({EventKind::Key, key, action::Press});
-}
+void ScriptedInput::press(int key) { pending.push_back({EventKind::Key, key, action::Press}); }
 
 void ScriptedInput::release(int key) {
-    keysDown.erase(key);
     pending.push_back({EventKind::Key, key, action::Release});
 }
 
 void ScriptedInput::pressButton(int button) {
-    buttonsDown.insert(button);
     pending.push_back({EventKind::Button, button, action::Press});
 }
 
 void ScriptedInput::releaseButton(int button) {
-    buttonsDown.erase(button);
     pending.push_back({EventKind::Button, button, action::Release});
 }
 
-void ScriptedInput::moveMouse(int x, int y) {
-    mouseX = x;
-    mouseY = y;
-    pending.push_back({EventKind::MouseMove, x, y});
-}
+void ScriptedInput::moveMouse(int x, int y) { pending.push_back({EventKind::MouseMove, x, y}); }
 
 void ScriptedInput::scrollWheel(int steps) { wheel += steps; }
 
@@ -61,16 +51,28 @@ void ScriptedInput::processEvents() {
     for (const Event& event : events) {
         switch (event.kind) {
         case EventKind::Key:
+            if (event.b == action::Press) {
+                keysDown.insert(event.a);
+            } else {
+                keysDown.erase(event.a);
+            }
             if (keyCallback) {
                 keyCallback(event.a, event.b);
             }
             break;
         case EventKind::Button:
+            if (event.b == action::Press) {
+                buttonsDown.insert(event.a);
+            } else {
+                buttonsDown.erase(event.a);
+            }
             if (buttonCallback) {
                 buttonCallback(event.a, event.b);
             }
             break;
         case EventKind::MouseMove:
+            mouseX = event.a;
+            mouseY = event.b;
             if (mousePosCallback) {
                 mousePosCallback(event.a, event.b);
             }

@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// Input driven by a test or a scripted playthrough. press/release/moveMouse/
-// scrollWheel change the state at once (what polling sees) and queue the event;
-// the callbacks receive queued events in processEvents(), as with real input.
+// Input driven by a test or a scripted playthrough. press/release/moveMouse queue
+// events; as with a real window, they take effect when the events are processed
+// (inside the buffer swap): the polled state changes and the callbacks run then.
+// scrollWheel and the program's own setMousePos/setMouseWheel act at once.
 class ScriptedInput : public InputDevice {
 public:
     void press(int key);

@@ -1,42 +1,118 @@
 #include "physics/engine/Actor.h"
 
 #include "physics/engine/BulletMath.h"
+#include "physics/engine/ConvexMesh.h"
 #include "physics/engine/Material.h"
+#include "physics/engine/Scene.h"
+#include "physics/engine/TriangleMesh.h"
 
 #include <btBulletDynamicsCommon.h>
+#include <glm/geometric.hpp>
+
+#include <algorithm>
+#include <cmath>
 
 namespace physics {
 
+namespace {
+
+constexpr float kBoxMargin = 0.04f;
+// A static box thinner than this (a level plane has no thickness at all) is thickened
+// below its top face: a flat box gives the solver no depth to push bodies out of, and
+// anything fast passes through it between two steps. Its top face stays in place.
+constexpr float kMinHalfThickness = 0.05f;
+
+bool allTriggers(const ActorDesc& desc) {
+    auto trigger = [](const auto& shape) { return (shape.shapeFlags & ShapeTriggerEnable) != 0; };
+    return std::all_of(desc.boxes.begin(), desc.boxes.end(), trigger) &&
+           std::all_of(desc.capsules.begin(), desc.capsules.end(), trigger) &&
+           std::all_of(desc.convexes.begin(), desc.convexes.end(), trigger) &&
+           std::all_of(desc.triangleMeshes.begin(), desc.triangleMeshes.end(), trigger);
+}
+
+// Gram-Schmidt on the columns; a rotation that cannot be saved becomes the identity.
+glm::mat3 orthonormalized(const glm::mat3& r) {
+    const glm::vec3 x = r[0];
+    const float xLength = glm::length(x);
+    if (!(xLength > 1e-6f)) {
+        return glm::mat3(1.0f);
+    }
+    const glm::vec3 c0 = x / xLength;
+    const glm::vec3 y = r[1] - glm::dot(r[1], c0) * c0;
+    const float yLength = glm::length(y);
+    if (!(yLength > 1e-6f)) {
+        return glm::mat3(1.0f);
+    }
+    const glm::vec3 c1 = y / yLength;
+    return glm::mat3(c0, c1, glm::cross(c0, c1));
+}
+
+bool isFinite(const Pose& pose) {
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(pose.translation[i]) || !std::isfinite(pose.rotation[i].x) ||
+            !std::isfinite(pose.rotation[i].y) || !std::isfinite(pose.rotation[i].z)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.userData) {
-    float volume = 0.0f;
     for (const BoxShapeDesc& box : desc.boxes) {
-        childShapes.push_back(std::make_unique<btBoxShape>(toBullet(box.dimensions)));
-        shapes.push_back(std::make_unique<Shape>(*this, ShapeType::Box, box.group));
-        volume += 8.0f * box.dimensions.x * box.dimensions.y * box.dimensions.z;
+        glm::vec3 half = box.dimensions;
+        glm::vec3 offset(0.0f);
+        if (!desc.body && half.y < kMinHalfThickness) {
+            offset.y = half.y - kMinHalfThickness;
+            half.y = kMinHalfThickness;
+        }
+        auto shape = std::make_unique<btBoxShape>(toBullet(half));
+        shape->setMargin(std::min({kBoxMargin, half.x, half.y, half.z}));
+        addShape(ShapeType::Box, box.group, box.shapeFlags, shape.get(), offset);
+        ownedShapes.push_back(std::move(shape));
+    }
+    for (const CapsuleShapeDesc& capsule : desc.capsules) {
+        auto shape = std::make_unique<btCapsuleShape>(capsule.radius, capsule.height);
+        addShape(ShapeType::Capsule, capsule.group, capsule.shapeFlags, shape.get(),
+                 glm::vec3(0.0f));
+        ownedShapes.push_back(std::move(shape));
+    }
+    for (const ConvexShapeDesc& convex : desc.convexes) {
+        addShape(ShapeType::Convex, convex.group, convex.shapeFlags,
+                 &convex.meshData->collisionShape(), glm::vec3(0.0f));
+        shapes.back()->convexMesh = convex.meshData;
+    }
+    for (const TriangleMeshShapeDesc& mesh : desc.triangleMeshes) {
+        addShape(ShapeType::TriangleMesh, mesh.group, mesh.shapeFlags,
+                 &mesh.meshData->collisionShape(), glm::vec3(0.0f));
+        shapes.back()->triangleMesh = mesh.meshData;
     }
 
-    // One shape is used as it is; several become children of a compound at the origin.
-    if (childShapes.size() == 1) {
-        collisionShape = std::move(childShapes.front());
-        childShapes.clear();
+    // One shape in place is used as it is; otherwise the parts go into a compound,
+    // whose child index is the shape's index.
+    if (shapeParts.size() == 1 && partOffsets.front() == glm::vec3(0.0f)) {
+        collisionShape = shapeParts.front();
     } else {
         auto compound = std::make_unique<btCompoundShape>();
-        for (auto& child : childShapes) {
-            compound->addChildShape(btTransform::getIdentity(), child.get());
+        for (std::size_t i = 0; i < shapeParts.size(); ++i) {
+            btTransform local = btTransform::getIdentity();
+            local.setOrigin(toBullet(partOffsets[i]));
+            compound->addChildShape(local, shapeParts[i]);
         }
-        collisionShape = std::move(compound);
+        collisionShape = compound.get();
+        ownedShapes.push_back(std::move(compound));
     }
 
-    const bool kinematic = desc.body && desc.body->isKinematic();
-    dynamic = desc.body.has_value() && !kinematic;
-    mass = dynamic ? desc.density * volume : 0.0f;
+    kinematic = desc.body && desc.body->isKinematic();
+    dynamic = desc.isDynamic();
+    mass = dynamic ? desc.density * desc.shapeVolume() : 0.0f;
 
     btVector3 inertia(0, 0, 0);
-    if (dynamic && mass > 0.0f) {
+    if (dynamic) {
         collisionShape->calculateLocalInertia(mass, inertia);
     }
-    btRigidBody::btRigidBodyConstructionInfo info(dynamic ? mass : 0.0f, nullptr,
-                                                  collisionShape.get(), inertia);
+    btRigidBody::btRigidBodyConstructionInfo info(mass, nullptr, collisionShape, inertia);
     info.m_startWorldTransform = toBullet(desc.globalPose);
     info.m_restitution = material.getRestitution();
     info.m_friction = material.getDynamicFriction();
@@ -46,20 +122,74 @@ Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.us
                                      btCollisionObject::CF_KINEMATIC_OBJECT);
         rigidBody->setActivationState(DISABLE_DEACTIVATION);
     }
+    if (allTriggers(desc)) {
+        rigidBody->setCollisionFlags(rigidBody->getCollisionFlags() |
+                                     btCollisionObject::CF_NO_CONTACT_RESPONSE);
+    }
     rigidBody->setUserPointer(this);
 }
 
 Actor::~Actor() = default;
 
-Pose Actor::getGlobalPose() const { return fromBullet(rigidBody->getWorldTransform()); }
+void Actor::addShape(ShapeType type, std::uint16_t group, unsigned flags,
+                     btCollisionShape* collision, const glm::vec3& offset) {
+    shapes.push_back(std::make_unique<Shape>(*this, type, group, flags));
+    shapeParts.push_back(collision);
+    partOffsets.push_back(offset);
+}
+
+Pose Actor::getGlobalPose() const {
+    return fromBullet(rigidBody->getWorldTransform());
+}
 
 glm::vec3 Actor::getGlobalPosition() const {
     return fromBullet(rigidBody->getWorldTransform().getOrigin());
 }
 
 void Actor::setGlobalPose(const Pose& pose) {
-    rigidBody->setWorldTransform(toBullet(pose));
-    rigidBody->activate(true);
+    if (!isFinite(pose)) {
+        return;
+    }
+    const btTransform transform = toBullet(Pose{orthonormalized(pose.rotation), pose.translation});
+    rigidBody->setWorldTransform(transform);
+    if (!kinematic) {
+        // A kinematic body keeps its last pose so the step can tell how fast it moved.
+        rigidBody->setInterpolationWorldTransform(transform);
+    }
+    if (dynamic) {
+        rigidBody->activate(true);
+    }
+    if (scene) {
+        scene->actorMoved(*this);
+    }
+}
+
+void Actor::addForceAtLocalPos(const glm::vec3& force, const glm::vec3& localPosition,
+                               ForceMode mode, bool wakeUp) {
+    if (!dynamic) {
+        return;
+    }
+    const btVector3 offset = rigidBody->getWorldTransform().getBasis() * toBullet(localPosition);
+    const btVector3 f = toBullet(force);
+    switch (mode) {
+    case ForceMode::Force:
+        rigidBody->applyForce(f, offset);
+        break;
+    case ForceMode::Acceleration:
+        rigidBody->applyForce(f * mass, offset);
+        break;
+    case ForceMode::Impulse:
+    case ForceMode::SmoothImpulse:
+        rigidBody->applyImpulse(f, offset);
+        break;
+    case ForceMode::VelocityChange:
+    case ForceMode::SmoothVelocityChange:
+        rigidBody->applyImpulse(f * mass, offset);
+        break;
+    }
+    if (wakeUp) {
+        rigidBody->activate(true);
+    }
 }
 
 std::vector<Shape*> Actor::getShapes() const {
@@ -69,6 +199,11 @@ std::vector<Shape*> Actor::getShapes() const {
         result.push_back(shape.get());
     }
     return result;
+}
+
+Shape& Actor::shapeForChild(int childIndex) const {
+    const int last = static_cast<int>(shapes.size()) - 1;
+    return *shapes[static_cast<std::size_t>(std::clamp(childIndex, 0, last))];
 }
 
 } // namespace physics

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "physics/engine/Pose.h"
+#include "physics/engine/Shape.h"
 
 #include <glm/vec3.hpp>
 
@@ -9,6 +10,9 @@
 #include <vector>
 
 namespace physics {
+
+class ConvexMesh;
+class TriangleMesh;
 
 // Body flags as the game passes them; the default body of a dynamic actor has
 // BodyFlagDefault, a kinematic one adds BodyFlagKinematic.
@@ -27,14 +31,54 @@ struct BoxShapeDesc {
     glm::vec3 dimensions{1.0f};
     std::uint16_t group = 0;
     unsigned materialIndex = 0;
+    unsigned shapeFlags = ShapeFlagDefault;
 };
 
+// A capsule along the actor's Y axis: height is the distance between the centres of
+// its two half spheres.
+struct CapsuleShapeDesc {
+    float radius = 1.0f;
+    float height = 1.0f;
+    std::uint16_t group = 0;
+    unsigned materialIndex = 0;
+    unsigned shapeFlags = ShapeFlagDefault;
+};
+
+struct ConvexShapeDesc {
+    ConvexMesh* meshData = nullptr;
+    std::uint16_t group = 0;
+    unsigned materialIndex = 0;
+    unsigned shapeFlags = ShapeFlagDefault;
+};
+
+struct TriangleMeshShapeDesc {
+    TriangleMesh* meshData = nullptr;
+    std::uint16_t group = 0;
+    unsigned materialIndex = 0;
+    unsigned shapeFlags = ShapeFlagDefault;
+};
+
+// An actor's shapes are listed boxes first, then capsules, convexes and triangle meshes.
 struct ActorDesc {
     Pose globalPose;
     std::optional<BodyDesc> body; // no body: a static actor
     float density = 0.0f;         // mass = density x shape volume for dynamic actors
     std::vector<BoxShapeDesc> boxes;
+    std::vector<CapsuleShapeDesc> capsules;
+    std::vector<ConvexShapeDesc> convexes;
+    std::vector<TriangleMeshShapeDesc> triangleMeshes;
     void* userData = nullptr;
+
+    bool isDynamic() const { return body.has_value() && !body->isKinematic(); }
+    std::size_t shapeCount() const {
+        return boxes.size() + capsules.size() + convexes.size() + triangleMeshes.size();
+    }
+    // Sum of the shapes' volumes; a triangle mesh encloses none.
+    float shapeVolume() const;
+    // No actor is made from a descriptor that fails this: it needs a shape, a finite
+    // pose, a mesh behind every mesh shape, and, if dynamic, no triangle mesh and a
+    // positive mass.
+    bool isValid() const;
 };
 
 } // namespace physics

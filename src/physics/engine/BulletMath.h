@@ -8,7 +8,9 @@
 // Conversions between our math types and Bullet's.
 namespace physics {
 
-inline btVector3 toBullet(const glm::vec3& v) { return btVector3(v.x, v.y, v.z); }
+inline btVector3 toBullet(const glm::vec3& v) {
+    return btVector3(v.x, v.y, v.z);
+}
 
 inline glm::vec3 fromBullet(const btVector3& v) {
     return glm::vec3(v.x(), v.y(), v.z());

@@ -38,4 +38,27 @@ Scene* PhysicsSdk::createScene(const SceneDesc& desc) {
     return scenes.back().get();
 }
 
+ConvexMesh* PhysicsSdk::createConvexMesh(const Stream& stream) {
+    std::unique_ptr<ConvexMesh> mesh = ConvexMesh::create(stream);
+    if (!mesh) {
+        return nullptr;
+    }
+    convexMeshes.push_back(std::move(mesh));
+    return convexMeshes.back().get();
+}
+
+TriangleMesh* PhysicsSdk::createTriangleMesh(const Stream& stream) {
+    std::unique_ptr<TriangleMesh> mesh = TriangleMesh::create(stream);
+    if (!mesh) {
+        return nullptr;
+    }
+    triangleMeshes.push_back(std::move(mesh));
+    return triangleMeshes.back().get();
+}
+
+ControllerManager* PhysicsSdk::createControllerManager() {
+    controllerManagers.push_back(std::make_unique<ControllerManager>());
+    return controllerManagers.back().get();
+}
+
 } // namespace physics

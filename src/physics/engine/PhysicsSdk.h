@@ -1,7 +1,11 @@
 #pragma once
 
+#include "physics/engine/ControllerManager.h"
+#include "physics/engine/ConvexMesh.h"
+#include "physics/engine/Cooking.h"
 #include "physics/engine/Scene.h"
 #include "physics/engine/SceneDesc.h"
+#include "physics/engine/TriangleMesh.h"
 
 #include <memory>
 #include <vector>
@@ -13,7 +17,10 @@ constexpr unsigned kSdkVersion = 0x02080300;
 
 enum class SdkParameter { SkinWidth = 1 };
 
-// The physics SDK object: global parameters and the scenes made from it.
+class Stream;
+
+// The physics SDK object: global parameters, and the scenes, meshes and controller
+// managers made from it, which live as long as it does.
 class PhysicsSdk {
 public:
     void setParameter(SdkParameter parameter, float value);
@@ -23,26 +30,23 @@ public:
     // this build has none of.
     Scene* createScene(const SceneDesc& desc);
 
+    // Meshes from cooked bytes; null when the stream does not hold such a mesh.
+    ConvexMesh* createConvexMesh(const Stream& stream);
+    TriangleMesh* createTriangleMesh(const Stream& stream);
+
+    ControllerManager* createControllerManager();
+
 private:
     float skinWidth = 0.025f;
+    // Declared first so they go last: shapes of the scenes' actors use them.
+    std::vector<std::unique_ptr<ConvexMesh>> convexMeshes;
+    std::vector<std::unique_ptr<TriangleMesh>> triangleMeshes;
     std::vector<std::unique_ptr<Scene>> scenes;
+    std::vector<std::unique_ptr<ControllerManager>> controllerManagers;
 };
 
 // Null when the game was written for another version of the interface.
 std::unique_ptr<PhysicsSdk> createPhysicsSdk(unsigned version);
-
-// Mesh cooking: turns vertex data into the meshes that shapes are made of.
-class Cooking {
-public:
-    bool initCooking() {
-        initialized = true;
-        return true;
-    }
-    bool isInitialized() const { return initialized; }
-
-private:
-    bool initialized = false;
-};
 
 // Null for another interface version.
 Cooking* getCookingLib(unsigned version);

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "physics/engine/Actor.h"
+#include "physics/engine/GroupCollisionTable.h"
 #include "physics/engine/Material.h"
 #include "physics/engine/SceneDesc.h"
 #include "physics/engine/StepWorker.h"
+#include "physics/engine/TriggerTracker.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class btDefaultCollisionConfiguration;
@@ -13,14 +18,18 @@ class btCollisionDispatcher;
 class btBroadphaseInterface;
 class btSequentialImpulseConstraintSolver;
 class btDiscreteDynamicsWorld;
+class btCollisionWorld;
 
 namespace physics {
+
+class GroupFilter;
 
 enum SimulationStatus : unsigned { RigidBodyFinished = 1 };
 
 // A rigid-body scene on Bullet, stepped the SDK way: simulate starts the frame's
-// fixed steps on a worker thread and returns; fetchResults waits for them. Between
-// the two the game must not touch the scene.
+// fixed steps on a worker thread and returns; fetchResults waits for them and then
+// hands the steps' trigger events to the trigger report, on the caller's thread.
+// Between the two the game must not touch the scene.
 class Scene {
 public:
     explicit Scene(const SceneDesc& desc);
@@ -39,9 +48,11 @@ public:
     void simulate(float elapsedTime);
     // Hands buffered commands to the simulation; ours are applied at once.
     void flushStream() {}
-    // Waits for (block) or polls the step started by simulate; true when it is done.
+    // Waits for (block) or polls the step started by simulate; true when it is done,
+    // and then the trigger events of the finished steps have been delivered.
     bool fetchResults(SimulationStatus status, bool block);
 
+    // The actor exists at once. Null when the descriptor fails ActorDesc::isValid.
     Actor* createActor(const ActorDesc& desc);
     unsigned getNbActors() const { return static_cast<unsigned>(actors.size()); }
     Actor* const* getActors() const { return actors.data(); }
@@ -49,11 +60,33 @@ public:
     UserTriggerReport* getUserTriggerReport() const { return triggerReport; }
     UserContactReport* getUserContactReport() const { return contactReport; }
 
+    // Whether shapes of two groups meet, in the simulation and in trigger tests. A
+    // change applies from the next step on, to bodies already touching as well.
+    void setGroupCollisionFlag(std::uint16_t group1, std::uint16_t group2, bool enable);
+    bool getGroupCollisionFlag(std::uint16_t group1, std::uint16_t group2) const {
+        return groupTable.get(group1, group2);
+    }
+    const GroupCollisionTable& getGroupTable() const { return groupTable; }
+
+    // Contact notification flags of an actor pair (ContactPairFlag bits), in either
+    // order. They are kept, but no contact notification is ever delivered: the game
+    // has no contact report.
+    void setActorPairFlags(Actor& actor1, Actor& actor2, unsigned flags);
+    unsigned getActorPairFlags(const Actor& actor1, const Actor& actor2) const;
+
+    // For the controllers' sweeps, which run between steps on the game thread.
+    btCollisionWorld& collisionWorld();
+
+    // Called by actors and shapes when their pose or group changes.
+    void actorMoved(Actor& actor);
+    void filterChanged() { filterDirty = true; }
+
     // Fixed steps run by the last simulate call.
     unsigned getLastStepCount() const { return lastStepCount; }
 
 private:
     void runSteps(unsigned count, float stepLength);
+    void refilterPairs();
 
     glm::vec3 gravity;
     float maxTimestep;
@@ -63,6 +96,10 @@ private:
     unsigned lastStepCount = 0;
     UserTriggerReport* triggerReport;
     UserContactReport* contactReport;
+    GroupCollisionTable groupTable;
+    bool filterDirty = false;
+    std::map<std::pair<const Actor*, const Actor*>, unsigned> pairFlags;
+    TriggerTracker triggers;
 
     std::vector<std::unique_ptr<Material>> materials;
     std::vector<Actor*> actors;
@@ -72,6 +109,7 @@ private:
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btBroadphaseInterface> broadphase;
     std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
+    std::unique_ptr<GroupFilter> filter;
     std::unique_ptr<btDiscreteDynamicsWorld> world;
     StepWorker worker; // last: stopped before the world goes away
 };

@@ -1,31 +1,54 @@
 #pragma once
 
-#include <glm/vec3.hpp>
-
 #include <cstdint>
 
 namespace physics {
 
 class Actor;
+class ConvexMesh;
+class TriangleMesh;
 
-enum class ShapeType { Box = 2, Convex = 5, TriangleMesh = 6 };
+enum class ShapeType { Plane = 0, Sphere = 1, Box = 2, Capsule = 3, Convex = 5, TriangleMesh = 6 };
 
-// One collision shape of an actor.
+// Shape flags. A shape with any of the three trigger bits is a trigger: it reports
+// the shapes inside it (the bits choose which events) and pushes nothing away.
+enum ShapeFlag : unsigned {
+    ShapeTriggerOnEnter = 0x1,
+    ShapeTriggerOnLeave = 0x2,
+    ShapeTriggerOnStay = 0x4,
+    ShapeTriggerEnable = 0x7,
+    ShapeFlagDefault = 0x120008,
+};
+
+// One collision shape of an actor. Groups 0 to 31 take part in the scene's group
+// table; a shape in a higher group meets every shape and no controller sweep.
 class Shape {
 public:
-    Shape(Actor& actor, ShapeType type, std::uint16_t group) : owner(actor), type(type), group(group) {}
+    Shape(Actor& actor, ShapeType type, std::uint16_t group, unsigned flags)
+        : owner(actor), type(type), group(group), flags(flags) {}
 
     Actor& getActor() const { return owner; }
     ShapeType getType() const { return type; }
     std::uint16_t getGroup() const { return group; }
-    void setGroup(std::uint16_t newGroup) { group = newGroup; }
+    // Takes effect for the scene's next step and the next controller move.
+    void setGroup(std::uint16_t newGroup);
+    unsigned getFlags() const { return flags; }
+    bool isTrigger() const { return (flags & ShapeTriggerEnable) != 0; }
+    // The mesh a convex or triangle-mesh shape was made from; null for the others.
+    ConvexMesh* getConvexMesh() const { return convexMesh; }
+    TriangleMesh* getTriangleMesh() const { return triangleMesh; }
 
     void* userData = nullptr;
 
 private:
+    friend class Actor;
+
     Actor& owner;
+    ConvexMesh* convexMesh = nullptr;
+    TriangleMesh* triangleMesh = nullptr;
     ShapeType type;
     std::uint16_t group;
+    unsigned flags;
 };
 
 } // namespace physics

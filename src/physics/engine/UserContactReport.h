@@ -2,6 +2,13 @@
 
 namespace physics {
 
+// Bits of an actor pair's contact notification flags.
+enum ContactPairFlag : unsigned {
+    NotifyOnStartTouch = 0x2,
+    NotifyOnEndTouch = 0x4,
+    NotifyOnTouch = 0x8,
+};
+
 // Contact notifications of actor pairs. A scene keeps the pointer it was given;
 // the game hands it none, so nothing is ever delivered.
 class UserContactReport {

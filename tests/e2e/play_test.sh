@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The real game on the shipped level under the X display: the first picture shows
+# the flame and the lit hall, holding W changes the picture, Escape ends the game.
+#   play_test.sh <vellamora> <data dir> [screenshot dir]
+set -u
+game=$1
+data=$2
+shots=${3:-$(mktemp -d)}
+mkdir -p "$shots"
+out=$shots/play.out
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Mean of one channel (0..1) over a region WxH+X+Y of a screenshot.
+mean() { convert "$1" -crop "$2" +repage -format "%[fx:mean.$3]" info:; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+(cd "$data" && exec "$game") >"$out" 2>&1 &
+pid=$!
+window=""
+for _ in $(seq 1 120); do
+    window=$(xdotool search --onlyvisible --name '^Vellamora$' 2>/dev/null | head -n 1)
+    [[ -n "$window" ]] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.5
+done
+if [[ -z "$window" ]]; then
+    fail "no game window appeared"
+    cat "$out"
+    kill -9 "$pid" 2>/dev/null
+    exit 1
+fi
+sleep 2
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+import -window "$window" "$shots/start.png"
+
+# The flame burns in the middle of the picture, above the floor it lights.
+flame=$(mean "$shots/start.png" 80x80+472+310 r)
+sky=$(mean "$shots/start.png" 160x120+40+40 r)
+floor=$(mean "$shots/start.png" 300x100+362+440 r)
+above "$flame" 0.3 || fail "no flame in the middle of the picture (mean red $flame)"
+above "$flame" "$(awk -v s="$sky" 'BEGIN { print s * 4 + 0.02 }')" ||
+    fail "the flame is not brighter than the dark around it ($flame against $sky)"
+above "$floor" 0.05 || fail "the floor around the flame is not lit (mean red $floor)"
+
+xdotool keydown w
+sleep 0.6
+xdotool keyup w
+sleep 0.5
+import -window "$window" "$shots/walked.png"
+difference=$(compare -metric RMSE "$shots/start.png" "$shots/walked.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+above "$difference" 0.02 || fail "holding W did not change the picture (RMSE $difference)"
+
+xdotool keydown Escape
+sleep 0.5
+xdotool keyup Escape
+for _ in $(seq 1 60); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.5
+done
+if kill -0 "$pid" 2>/dev/null; then
+    kill -9 "$pid"
+    fail "Escape did not end the game"
+else
+    wait "$pid"
+    status=$?
+    [[ $status -eq 0 ]] || fail "exit status $status"
+fi
+if grep -v -E -x 'GLFW initialized|GLEW initialized|Shader loaded and compiled successfully\.|Shader-program linked successfully\.|Texture loading succesful|' "$out"; then
+    fail "the shipped level printed more than success lines (above)"
+fi
+
+if [[ $failures -gt 0 ]]; then
+    echo "$failures failure(s); screenshots in $shots"
+    exit 1
+fi
+echo "play checks passed (flame $flame, floor $floor, change $difference)"

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/Director.h"
+#include "core/FrameLoop.h"
+#include "PlatformFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+// The whole game in-process: the Director on a virtual clock with scripted input,
+// run from data/ like the real binary, on a level of the test data.
+class GameFixture : public testing::Test {
+protected:
+    explicit GameFixture(std::string level) : levelPath(std::move(level)) {}
+
+    void SetUp() override {
+        previousDirectory = std::filesystem::current_path();
+        std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
+        director = std::make_unique<Director>(levelPath);
+        testing::internal::CaptureStdout();
+        director->init();
+        startMessages = testing::internal::GetCapturedStdout();
+    }
+
+    void TearDown() override {
+        director->cleanup();
+        director.reset();
+        std::filesystem::current_path(previousDirectory);
+    }
+
+    // Frames of dt seconds each; false as soon as the game stops running.
+    bool frames(int count, double dt = 1.0 / 60.0, FrameMode mode = FrameMode::Draw) {
+        for (int i = 0; i < count; ++i) {
+            platform.clock.advance(dt);
+            if (!runFrame(*director, mode)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    ScopedPlatform platform;
+    std::string levelPath;
+    std::unique_ptr<Director> director;
+    std::string startMessages;
+    std::filesystem::path previousDirectory;
+};
