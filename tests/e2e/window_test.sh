@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real game binary under the X display: start-up messages, Escape, the close
-# button, and a start without any display.
+# button, a start without any display and a level without a player.
 #   window_test.sh <vellamora> <close_window> <data dir>
 set -u
 game=$1
@@ -96,6 +96,18 @@ status=$?
 [[ "$status" == "1" ]] || fail "no display: exit status $status"
 grep -q -x 'Could not init GLFW!' "$work/nodisplay.out" ||
     { fail "no display: message missing"; cat "$work/nodisplay.out"; }
+
+# 4. A level without a Character: nothing to play, a message naming the file, status 1.
+empty=$work/empty-level
+mkdir -p "$empty/config"
+ln -s "$data/shader" "$empty/shader"
+ln -s "$data/obj" "$empty/obj"
+echo "A level with nothing in it." >"$empty/config/config.txt"
+(cd "$empty" && "$game") >"$work/empty.out" 2>&1
+status=$?
+[[ "$status" == "1" ]] || fail "no character: exit status $status"
+grep -q 'config/config.txt has no Character' "$work/empty.out" ||
+    { fail "no character: message missing"; cat "$work/empty.out"; }
 
 if [[ $failures -gt 0 ]]; then
     echo "$failures failure(s)"
