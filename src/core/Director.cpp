@@ -3,30 +3,61 @@
 #include "camera/Frustum.h"
 #include "core/OpenWindow.h"
 #include "input/Controls.h"
+#include "physics/engine/Actor.h"
 #include "platform/Platform.h"
 #include "resources/Mesh.h"
 
 #include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/matrix.hpp>
 
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
+#include <string>
 
 std::string fpsText;
 std::string cullingText;
 
 namespace {
 const glm::vec4 kStatusColor{1.0f, 0.8f, 0.5f, 1.0f};
+
+// The six axis directions the light casts shadows into. The up vectors keep each
+// face's picture upright; they only have to be the same in both passes.
+constexpr std::array<glm::vec3, 6> kFaceDirections{{
+    {1.0f, 0.0f, 0.0f},
+    {-1.0f, 0.0f, 0.0f},
+    {0.0f, 1.0f, 0.0f},
+    {0.0f, -1.0f, 0.0f},
+    {0.0f, 0.0f, 1.0f},
+    {0.0f, 0.0f, -1.0f},
+}};
+constexpr std::array<glm::vec3, 6> kFaceUps{{
+    {0.0f, 1.0f, 0.0f},
+    {0.0f, -1.0f, 0.0f},
+    {0.0f, 0.0f, 1.0f},
+    {0.0f, 0.0f, -1.0f},
+    {0.0f, 1.0f, 0.0f},
+    {0.0f, -1.0f, 0.0f},
+}};
+
+// A degree more than a quarter turn, so that neighbouring maps overlap and the
+// shadow filter never reads past the edge of a map at the seams.
+constexpr float kLightFieldOfView = 91.0f;
+constexpr float kLightNear = 0.001f;
+constexpr float kLightFar = 1000.0f;
+
+void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
+    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, &matrix[0][0]);
 }
+} // namespace
 
 Director::Director(std::string path)
     : textureCache(std::make_unique<Texture>()), configPath(std::move(path)),
       appState(std::make_unique<AppState>()),
-      light(std::make_unique<Light>(glm::vec4(0.0f, 2.0f, 0.0f, 1.0f),
-                                    glm::vec4(1.0f, 0.7f, 0.4f, 1.0f),
-                                    glm::vec4(0.1f, 0.1f, 0.1f, 1.0f),
-                                    glm::vec4(0.5f, 0.2f, 0.2f, 1.0f))),
+      light(std::make_unique<Light>(
+          glm::vec4(0.0f, 2.0f, 0.0f, 1.0f), glm::vec4(1.0f, 0.7f, 0.4f, 1.0f),
+          glm::vec4(0.1f, 0.1f, 0.1f, 1.0f), glm::vec4(0.5f, 0.2f, 0.2f, 1.0f))),
       camera(std::make_unique<Camera>()), physicsWorld(std::make_unique<PhysicsWorld>()) {
     appState->width = windowWidth;
     appState->height = windowHeight;
@@ -88,15 +119,20 @@ void Director::init() {
             10.0);
     totalObjects = static_cast<std::int32_t>(entities.size()) + 1;
     frustum.frustumCulling = true;
+    setupShadows();
 }
 
 void Director::loadPrograms() {
     simpleProgram = shaders.loadProgram("shader/simple_shader.vert shader/simple_shader.frag");
     appState->simpleProgram = simpleProgram;
-    appState->fontProgram =
-        shaders.loadProgram("shader/font_shader.vert shader/font_shader.frag");
+    appState->fontProgram = shaders.loadProgram("shader/font_shader.vert shader/font_shader.frag");
     appState->particleProgram = shaders.loadProgram(
         "shader/partikel_shader.vert shader/partikel_shader.geom shader/partikel_shader.frag");
+    appState->waterProgram = shaders.loadProgram(
+        "shader/water_shader.vert shader/water_shader.geom shader/water_shader.frag");
+    appState->waterPlaneProgram = shaders.loadProgram("shader/waterPlane_shader.vert "
+                                                      "shader/waterPlane_shader.geom "
+                                                      "shader/waterPlane_shader.frag");
 }
 
 void Director::wireObjects() {
@@ -157,8 +193,7 @@ void Director::uploadCameraMatrices(std::uint32_t program, bool scene) {
     if (scene) {
         glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
                            &camera->perspective[0][0]);
-        glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE,
-                           &camera->view[0][0]);
+        glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &camera->view[0][0]);
     } else {
         glUniformMatrix4fv(glGetUniformLocation(program, "ortho"), 1, GL_FALSE,
                            &camera->ortho[0][0]);
@@ -167,16 +202,124 @@ void Director::uploadCameraMatrices(std::uint32_t program, bool scene) {
 
 void Director::render() {
     renderedObjects = 1;
+    renderDepthPass();
     renderLitPass();
+    renderWaterPass();
     renderParticlePass();
     renderOverlayPass();
     glUseProgram(0);
     platform::window().swapBuffers();
+    // After the overlay: the HUD always shows the line of the frame before.
+    updateCullingText();
+}
 
+void Director::updateCullingText() {
     std::ostringstream text;
-    text << (frustum.frustumCulling ? "Frustum on: Total Objects: " : "Frustum off: Total Objects: ")
+    text << (frustum.frustumCulling ? "Frustum on: Total Objects: "
+                                    : "Frustum off: Total Objects: ")
          << totalObjects << " - Rendered Objects: " << renderedObjects;
     cullingText = text.str();
+}
+
+void Director::setupShadowMatrices() {
+    lightProjection = perspectiveMatrix(kLightFieldOfView, 1.0f, kLightNear, kLightFar);
+    camera->lightProjection = lightProjection;
+    faceDirections = kFaceDirections;
+    faceUps = kFaceUps;
+    biasScale = glm::scale(glm::mat4(1.0f), glm::vec3(0.5f));
+    biasTranslate = glm::translate(glm::mat4(1.0f), glm::vec3(0.5f));
+    shadowMapWidth = 512;
+    shadowMapHeight = 512;
+}
+
+void Director::setupShadows() {
+    depthProgram = shaders.loadProgram("shader/shadowFirst.vert shader/shadowFirst.frag");
+    shadowProgram = shaders.loadProgram("shader/shadowSecond.vert shader/shadowSecond.frag");
+    appState->depthProgram = depthProgram;
+    appState->shadowProgram = shadowProgram;
+    camera->depthProgram = depthProgram;
+    camera->shadowProgram = shadowProgram;
+    light->litProgram = shadowProgram;
+
+    setupShadowMatrices();
+    glEnable(GL_TEXTURE_2D);
+
+    glGenFramebuffers(1, &shadowFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
+        glGenTextures(1, &shadowTextures[i]);
+        // Units 1 to 6 belong to the maps for the whole run; unit 0 is the entities'.
+        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
+        glBindTexture(GL_TEXTURE_2D, shadowTextures[i]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_CLAMP));
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP));
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, shadowMapWidth, shadowMapHeight, 0,
+                     GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                               shadowTextures[i], 0);
+    }
+    // Depth only: the framebuffer has no colour to draw into or read from.
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void Director::aimLightViews(const glm::vec3& eye) {
+    for (std::size_t i = 0; i < lightViews.size(); ++i) {
+        lightViews[i] = glm::lookAt(eye, eye + faceDirections[i], faceUps[i]);
+    }
+}
+
+void Director::updateTextureMatrices() {
+    for (std::size_t i = 0; i < textureMatrices.size(); ++i) {
+        textureMatrices[i] = biasTranslate * biasScale * lightProjection * lightViews[i];
+    }
+}
+
+void Director::renderDepthPass() {
+    // The maps are taken from where the body is; the drawn flame follows it.
+    glm::vec3 eye(0.0f);
+    if (character && character->actor) {
+        eye = character->actor->getGlobalPosition();
+    } else if (character) {
+        eye = glm::vec3(character->modelMatrix[3]);
+    }
+    aimLightViews(eye);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    glUseProgram(depthProgram);
+    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
+        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                               shadowTextures[i], 0);
+        // The maps keep the far sides of the casters (front faces culled), pushed a
+        // little further still: lit surfaces never shadow themselves.
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1.1f, 4.0f);
+        glViewport(0, 0, shadowMapWidth, shadowMapHeight);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glCullFace(GL_FRONT);
+
+        camera->lightView = lightViews[i];
+        uploadMatrix(camera->depthProgram, "perspective", camera->lightProjection);
+        uploadMatrix(camera->depthProgram, "view", camera->lightView);
+        for (Entity* entity : visibleEntities) {
+            if (entity->skipLitPasses) {
+                continue;
+            }
+            entity->program = depthProgram;
+            entity->drawDepth();
+        }
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
+    glUseProgram(0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+    updateTextureMatrices();
 }
 
 void Director::renderLitPass() {
@@ -184,20 +327,57 @@ void Director::renderLitPass() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCullFace(GL_BACK);
-    glUseProgram(simpleProgram);
+
+    glUseProgram(shadowProgram);
+    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
+        const std::string index = std::to_string(i);
+        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
+        glBindTexture(GL_TEXTURE_2D, shadowTextures[i]);
+        glUniform1i(glGetUniformLocation(shadowProgram, ("sm_" + index).c_str()),
+                    static_cast<GLint>(i) + 1);
+        uploadMatrix(shadowProgram, ("tm_" + index).c_str(), textureMatrices[i]);
+    }
     glActiveTexture(GL_TEXTURE0);
+    light->litProgram = shadowProgram;
+
+    if (character) {
+        const glm::vec4 camPos = character->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+        glUniform4fv(glGetUniformLocation(shadowProgram, "camPos"), 1, &camPos[0]);
+    }
     setLightUniforms(*light);
-    uploadCameraMatrices(camera->simpleProgram, true);
+    uploadCameraMatrices(camera->shadowProgram, true);
     for (Entity* entity : visibleEntities) {
         if (entity->skipLitPasses) {
             continue;
         }
-        entity->program = simpleProgram;
+        entity->program = shadowProgram;
         entity->draw();
         ++renderedObjects;
     }
     glUseProgram(0);
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Director::renderWaterPass() {
+    glUseProgram(appState->waterProgram);
+    uploadCameraMatrices(camera->waterProgram, true);
+    setReducedLightUniforms(*light);
+    // Water objects keep the program the loader gave them. A water plane's program
+    // gets the camera and the light too, or it would draw with empty matrices.
+    std::uint32_t current = appState->waterProgram;
+    for (Entity* entity : visibleEntities) {
+        if (!entity->drawInWaterPass) {
+            continue;
+        }
+        if (entity->program != current) {
+            current = entity->program;
+            glUseProgram(current);
+            uploadCameraMatrices(current, true);
+            setReducedLightUniforms(*light, current);
+        }
+        entity->draw();
+        ++renderedObjects;
+    }
 }
 
 void Director::renderParticlePass() {

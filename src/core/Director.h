@@ -13,6 +13,10 @@
 #include "resources/Shader.h"
 #include "resources/Texture.h"
 
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,8 +40,26 @@ public:
     void render();
     void cleanup();
 
+    // The six shadow maps and both shadow programs; the last step of init.
+    void setupShadows();
+    // The visible shadow casters into the six depth maps, seen from the flame.
+    void renderDepthPass();
+    // The visible scene, lit by the flame and shadowed by the six maps.
+    void renderLitPass();
+
+    // The parts of the shadow set-up that need no GL: light projection, face table
+    // and bias matrices.
+    void setupShadowMatrices();
+    // One view per face, from the light's eye along the face direction.
+    void aimLightViews(const glm::vec3& eye);
+    // Light space of each face to shadow-map texture space: s and t in 0..1 across
+    // the map, r the map's depth, all after the division by w.
+    void updateTextureMatrices();
+    // The HUD's statistics line for the frame just drawn.
+    void updateCullingText();
+
     std::vector<std::unique_ptr<Entity>> entities; // every level object, as the loader built them
-    std::vector<Entity*> visibleEntities;           // passed the frustum test this frame
+    std::vector<Entity*> visibleEntities;          // passed the frustum test this frame
     std::vector<std::unique_ptr<Light>> levelLights;
     std::unique_ptr<Texture> textureCache;
     Shader shaders;
@@ -55,13 +77,26 @@ public:
     std::unique_ptr<TextOverlay> overlay;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
+    std::uint32_t shadowFramebuffer = 0;
+    std::array<std::uint32_t, 6> shadowTextures{};
+    std::int32_t shadowMapWidth = 512;
+    std::int32_t shadowMapHeight = 512;
+    std::uint32_t depthProgram = 0;
+    std::uint32_t shadowProgram = 0;
+    glm::mat4 lightProjection{1.0f};
+    std::array<glm::mat4, 6> textureMatrices;
+    std::array<glm::mat4, 6> lightViews;
+    std::array<glm::vec3, 6> faceDirections{};
+    std::array<glm::vec3, 6> faceUps{};
+    glm::mat4 biasTranslate{1.0f};
+    glm::mat4 biasScale{1.0f};
     std::int32_t totalObjects = 1;    // every entity plus the character
     std::int32_t renderedObjects = 1; // drawn this frame, the character included
 
 private:
     void loadPrograms();
     void wireObjects();
-    void renderLitPass();
+    void renderWaterPass();
     void renderParticlePass();
     void renderOverlayPass();
     void uploadCameraMatrices(std::uint32_t program, bool scene);

@@ -5,6 +5,12 @@
 #include "game/Box.h"
 #include "game/Character.h"
 #include "game/CollisionBox.h"
+#include "game/DoodadBox.h"
+#include "game/DoodadFan.h"
+#include "game/DoodadUpgrade.h"
+#include "game/DoodadWater.h"
+#include "game/Victory.h"
+#include "game/Water.h"
 #include "physics/CharacterController.h"
 #include "physics/CollisionGroups.h"
 #include "physics/PhysicsActors.h"
@@ -18,6 +24,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -68,9 +75,11 @@ void DataLoader::parseLevelStream(std::istream& in, const std::string& fileName)
 std::unique_ptr<Character> DataLoader::loadLevel(Texture& textureManager, const std::string& path,
                                                  std::vector<std::unique_ptr<Light>>& levelLights,
                                                  std::vector<std::unique_ptr<Entity>>& entities,
-                                                 std::uint32_t defaultProgram, std::uint32_t,
-                                                 std::uint32_t) {
+                                                 std::uint32_t defaultProgram,
+                                                 std::uint32_t waterProgram,
+                                                 std::uint32_t waterPlaneProgram) {
     parseLevelFile(path);
+    const Programs programs{defaultProgram, waterProgram, waterPlaneProgram};
 
     while (!lightQueue.empty()) {
         const LightDescription& record = lightQueue.back();
@@ -82,10 +91,10 @@ std::unique_ptr<Character> DataLoader::loadLevel(Texture& textureManager, const 
 
     // Only one player: the first "Character" of the file. It is built last, since the
     // records are taken from the back, so the others are recognised by counting.
-    const auto characters = std::count_if(objectQueue.begin(), objectQueue.end(),
-                                          [](const ObjectDescription& record) {
-                                              return record.recordType == "Character";
-                                          });
+    const auto characters =
+        std::count_if(objectQueue.begin(), objectQueue.end(), [](const ObjectDescription& record) {
+            return record.recordType == "Character";
+        });
     auto charactersLeft = characters;
     std::unique_ptr<Character> player;
 
@@ -102,7 +111,7 @@ std::unique_ptr<Character> DataLoader::loadLevel(Texture& textureManager, const 
             player = buildCharacter(record, texture, defaultProgram, model);
             continue;
         }
-        std::unique_ptr<Entity> entity = buildEntity(record, texture, defaultProgram, model);
+        std::unique_ptr<Entity> entity = buildEntity(record, texture, programs, model);
         if (!entity) {
             continue;
         }
@@ -132,19 +141,18 @@ std::unique_ptr<Character> DataLoader::loadLevel(Texture& textureManager, const 
 }
 
 std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& record,
-                                                      std::uint32_t texture,
-                                                      std::uint32_t program,
+                                                      std::uint32_t texture, std::uint32_t program,
                                                       const glm::mat4& model) {
-    auto player = std::make_unique<Character>(record.meshFile, texture, program,
-                                              record.materialFile, model);
+    auto player =
+        std::make_unique<Character>(record.meshFile, texture, program, record.materialFile, model);
     character = player.get();
     if (!world || !world->sdk) {
         return player;
     }
     world->controllerManager = world->sdk->createControllerManager();
     const glm::vec4 position = player->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-    player->controller = createCharacterController(world, position.x, position.y, position.z,
-                                                   0.8f, 0.5f, 0.01f, 45.0f, 0.5f);
+    player->controller = createCharacterController(world, position.x, position.y, position.z, 0.8f,
+                                                   0.5f, 0.01f, 45.0f, 0.5f);
     player->controllerManager = world->controllerManager;
     if (player->controller) {
         player->actor = player->controller->getActor();
@@ -154,16 +162,38 @@ std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& r
 }
 
 std::unique_ptr<Entity> DataLoader::buildEntity(const ObjectDescription& record,
-                                                std::uint32_t texture, std::uint32_t program,
+                                                std::uint32_t texture, const Programs& programs,
                                                 const glm::mat4& model) {
     const std::string& type = record.recordType;
+    const std::string& mesh = record.meshFile;
+    const std::string& material = record.materialFile;
+    const std::uint32_t program = programs.standard;
+    const auto& p = record.params;
     if (type == "Box") {
-        return std::make_unique<Box>(record.meshFile, texture, program, record.materialFile,
-                                     model);
+        return std::make_unique<Box>(mesh, texture, program, material, model);
+    }
+    if (type == "DoodadFan") {
+        return std::make_unique<DoodadFan>(mesh, texture, program, p[3], p[4], material, model);
+    }
+    if (type == "DoodadWater") {
+        return std::make_unique<DoodadWater>(mesh, texture, program, material, model);
+    }
+    if (type == "DoodadBox") {
+        return std::make_unique<DoodadBox>(mesh, texture, program, material, model);
+    }
+    if (type == "Victory") {
+        return std::make_unique<Victory>(mesh, texture, program, material, model);
+    }
+    if (type == "DoodadUpgrade") {
+        return std::make_unique<DoodadUpgrade>(mesh, texture, program, p[3], p[4], material, model);
+    }
+    if (type == "Water" || type == "WaterPlane") {
+        const std::uint32_t waterProgram = type == "Water" ? programs.water : programs.waterPlane;
+        return std::make_unique<Water>(mesh, texture, waterProgram, p[4], p[5], p[6], material,
+                                       model, glm::vec4(p[0], p[1], p[2], p[3]));
     }
     if (type == "CollisionBox") {
-        return std::make_unique<CollisionBox>(record.meshFile, program, record.materialFile,
-                                              model);
+        return std::make_unique<CollisionBox>(mesh, program, material, model);
     }
     return nullptr;
 }
@@ -173,9 +203,39 @@ void DataLoader::attachActor(const ObjectDescription& record, Entity& entity) {
         return;
     }
     const glm::vec4 position = entity.modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-    entity.actor = createPhysicsActor(record, *entity.mesh, position);
-    entity.syncToActor();
+    if (record.recordType == "Water" || record.recordType == "WaterPlane") {
+        // Placed at the object's position as it is, without its rotation.
+        entity.actor = createWaterActor(record, entity, position);
+    } else {
+        entity.actor = createPhysicsActor(record, *entity.mesh, position);
+        entity.syncToActor();
+    }
     setActorCollisionGroup(entity.actor, collisionGroupOf(record));
+}
+
+physics::Actor* DataLoader::createWaterActor(const ObjectDescription& record, const Entity& entity,
+                                             const glm::vec4& position) {
+    const bool jet = record.recordType == "Water";
+    glm::vec3 half(record.params[0], record.params[1], record.params[2]);
+    if (jet) {
+        // The mesh's full width and height and half its depth, in the mesh's own units.
+        const glm::vec4& c0 = entity.mesh->boundingCorners[0];
+        const glm::vec4& c4 = entity.mesh->boundingCorners[4];
+        half =
+            glm::vec3(std::abs(c0.x - c4.x), std::abs(c0.y - c4.y), 0.5f * std::abs(c0.z - c4.z));
+    }
+    const float x = position.x;
+    const float y = position.y;
+    const float z = position.z;
+    physics::Actor* actor = jet ? createTriggerBoxActor(world, x, y, z, half.x, half.y, half.z)
+                                : createBoxActor(world, x, y, z, half.x, half.y, half.z);
+    if (!actor) {
+        // Negative or non-finite extents: the object stays, but nothing can touch it.
+        std::cout << record.recordType << " " << record.meshFile
+                  << ": no box can be made of half extents " << half.x << " " << half.y << " "
+                  << half.z << "; created no physics actor" << std::endl;
+    }
+    return actor;
 }
 
 physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& mesh,

@@ -39,8 +39,7 @@ public:
     std::unique_ptr<Character> loadLevel(Texture& textureManager, const std::string& path,
                                          std::vector<std::unique_ptr<Light>>& levelLights,
                                          std::vector<std::unique_ptr<Entity>>& entities,
-                                         std::uint32_t defaultProgram,
-                                         std::uint32_t waterProgram,
+                                         std::uint32_t defaultProgram, std::uint32_t waterProgram,
                                          std::uint32_t waterPlaneProgram);
 
     // The physics actor of a level object, chosen by its physics type: "plane" a flat
@@ -62,8 +61,19 @@ private:
     std::unique_ptr<Character> buildCharacter(const ObjectDescription& record,
                                               std::uint32_t texture, std::uint32_t program,
                                               const glm::mat4& model);
+    // The GL programs the level's objects are drawn with.
+    struct Programs {
+        std::uint32_t standard;
+        std::uint32_t water;
+        std::uint32_t waterPlane;
+    };
+
     // The entity a record describes, or null for a type without one.
     std::unique_ptr<Entity> buildEntity(const ObjectDescription& record, std::uint32_t texture,
-                                        std::uint32_t program, const glm::mat4& model);
+                                        const Programs& programs, const glm::mat4& model);
     void attachActor(const ObjectDescription& record, Entity& entity);
+    // Water gets a plain box: a trigger the size of its mesh for a jet, a solid box of
+    // the record's first three parameters for a pool surface.
+    physics::Actor* createWaterActor(const ObjectDescription& record, const Entity& entity,
+                                     const glm::vec4& position);
 };

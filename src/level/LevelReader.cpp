@@ -4,6 +4,7 @@
 #include <locale>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -102,8 +103,8 @@ template <typename Field> void assign(Field& field, const std::vector<float>& nu
 
 } // namespace
 
-LevelReader::LevelReader(std::istream& in, const std::string& fileName)
-    : in(in), fileName(fileName) {}
+LevelReader::LevelReader(std::istream& in, const std::string& fileName, ProblemHandler onProblem)
+    : in(in), fileName(fileName), onProblem(std::move(onProblem)) {}
 
 void LevelReader::read(std::vector<ObjectDescription>& objects,
                        std::vector<LightDescription>& lights) {
@@ -126,6 +127,7 @@ void LevelReader::read(std::vector<ObjectDescription>& objects,
             continue;
         }
         objects.push_back(objectFrom(block));
+        objectHeaderLines.push_back(line.number);
         // A parameter line starting with '*' is the header of a light block as well.
         const Line& parameterLine = block.back();
         if (!parameterLine.text.empty() && parameterLine.text[0] == '*') {
@@ -157,9 +159,10 @@ bool LevelReader::readBlock(const Line& header, std::size_t lineCount, const cha
     while (block.size() < lineCount) {
         if (!nextLine(line)) {
             // Half a record would build an object from whatever the defaults say.
-            std::cout << fileName << ':' << header.number << ": the file ends inside this " << kind
-                      << " block (" << block.size() << " of " << lineCount
-                      << " lines); the block is dropped" << std::endl;
+            std::ostringstream message;
+            message << "the file ends inside this " << kind << " block (" << block.size() << " of "
+                    << lineCount << " lines); the block is dropped";
+            report(header.number, message.str());
             return false;
         }
         block.push_back(line);
@@ -235,8 +238,18 @@ std::vector<float> LevelReader::numbers(const Line& line, std::size_t wanted,
         result.push_back(value);
     }
     if (result.size() < wanted) {
-        std::cout << fileName << ':' << line.number << ": " << what << " line has " << result.size()
-                  << " of " << wanted << " numbers; the rest keep their defaults" << std::endl;
+        std::ostringstream message;
+        message << what << " line has " << result.size() << " of " << wanted
+                << " numbers; the rest keep their defaults";
+        report(line.number, message.str());
     }
     return result;
+}
+
+void LevelReader::report(std::size_t line, const std::string& message) const {
+    if (onProblem) {
+        onProblem(line, message);
+        return;
+    }
+    std::cout << fileName << ':' << line << ": " << message << std::endl;
 }

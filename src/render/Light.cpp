@@ -63,3 +63,7 @@ void flicker(Light& light) {
 void setLightUniforms(const Light& light) { uploadLight(light.litProgram, light, true); }
 
 void setReducedLightUniforms(const Light& light) { uploadLight(light.waterProgram, light, false); }
+
+void setReducedLightUniforms(const Light& light, std::uint32_t program) {
+    uploadLight(program, light, false);
+}

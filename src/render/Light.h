@@ -34,6 +34,7 @@ void updateLight(Light& light);
 void flicker(Light& light);
 
 // The light uniforms of the lit program; the reduced set (no specular colour) goes
-// to the water program.
+// to the water program, or to the program given.
 void setLightUniforms(const Light& light);
 void setReducedLightUniforms(const Light& light);
+void setReducedLightUniforms(const Light& light, std::uint32_t program);

@@ -1,6 +1,7 @@
 // The capsule controller: collide and slide against real Bullet shapes.
 #include "PhysicsTestHelpers.h"
 
+#include "physics/ActorTag.h"
 #include "physics/CharacterController.h"
 #include "physics/CollisionGroups.h"
 #include "physics/PhysicsActors.h"
@@ -199,4 +200,23 @@ TEST_F(CharacterController, TheSimulationPushesDynamicBoxes) {
     }
     EXPECT_GT(box->getGlobalPosition().x, 3.5f);
     EXPECT_GT(at(*c).x, 2.5f);
+}
+
+TEST_F(CharacterController, AMeshWallBesideTheCapsuleIsNotHitByAFallingMove) {
+    // A static triangle-mesh wall touching the capsule's side: a move straight down
+    // grazes it and must neither stop on it nor report it (a fan beside the flame
+    // would otherwise be touched on every frame).
+    physics::Controller* c = character(0, kStandingY, 0);
+    const float wallX = kRadius + kSkin;
+    const Mesh wall = meshOf({{wallX, 0, -3}, {wallX, 4, -3}, {wallX, 4, 3}, {wallX, 0, 3}},
+                             {0, 1, 2, 0, 2, 3, 0, 2, 1, 0, 3, 2});
+    physics::Actor* wallActor = solid(createStaticMeshActor(&world, wall, 0, 0, 0));
+    world.tagActors();
+    const auto* tag = static_cast<const ActorTag*>(wallActor->userData);
+    ASSERT_NE(tag, nullptr);
+    frame(world);
+    walk(*c, {0, -0.5f, 0}, 1);
+    EXPECT_EQ(walk(*c, {0, -0.5f, 0}, 1), physics::CollisionDown);
+    EXPECT_EQ(tag->touched, 0u);
+    EXPECT_NEAR(at(*c).y, kStandingY, 2e-3f);
 }

@@ -1,5 +1,7 @@
 #include "BlockMeshes.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kSteps = 5;
@@ -117,5 +119,41 @@ MeshBuilder BlockMeshes::waterBlock() {
 MeshBuilder BlockMeshes::waterPlane() {
     MeshBuilder mesh;
     mesh.addBox({-1, -0.05f, -1}, {1, 0.05f, 1}, FaceUv::projected(2.0f));
+    return mesh;
+}
+
+MeshBuilder BlockMeshes::block() {
+    MeshBuilder mesh;
+    mesh.addBox({-4, -1, -4}, {4, 1, 4}, FaceUv::projected(4.0f));
+    return mesh;
+}
+
+MeshBuilder BlockMeshes::column() {
+    MeshBuilder mesh;
+    mesh.addBox({-2, -8, -2}, {2, 8, 2}, FaceUv::projected(2.0f));
+    return mesh;
+}
+
+MeshBuilder BlockMeshes::tower() {
+    MeshBuilder mesh;
+    mesh.addBox({-6, -9, -6}, {6, 9, 6}, FaceUv::projected(2.0f));
+    return mesh;
+}
+
+MeshBuilder BlockMeshes::wall() {
+    MeshBuilder mesh;
+    mesh.addBox({-4, -1.5f, -0.5f}, {4, 1.5f, 0.5f}, FaceUv::projected(2.0f));
+    return mesh;
+}
+
+MeshBuilder BlockMeshes::bridge() {
+    MeshBuilder mesh;
+    // The deck, and two low kerbs that mark its edges without stopping the flame.
+    mesh.addBox({-1.5f, -0.2f, -8}, {1.5f, 0.2f, 8}, FaceUv::projected(2.0f));
+    for (float side : {-1.0f, 1.0f}) {
+        const float inner = 1.3f * side, outer = 1.5f * side;
+        mesh.addBox({std::min(inner, outer), 0.2f, -8}, {std::max(inner, outer), 0.35f, 8},
+                    FaceUv::projected(2.0f));
+    }
     return mesh;
 }

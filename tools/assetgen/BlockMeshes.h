@@ -24,4 +24,16 @@ public:
     static MeshBuilder waterBlock();
     // Water plane: a thin 2 x 0.1 x 2 slab; the level scales it to the water's size.
     static MeshBuilder waterPlane();
+    // Platform block 8 x 2 x 8 at life size, one repeat every 4 units: blocks set side by
+    // side on the 8-unit grid continue each other's pattern.
+    static MeshBuilder block();
+    // Column 4 x 16 x 4 and tower 12 x 18 x 12 at life size, one brick repeat every 2
+    // units; the level sinks them into the ground to the height it wants.
+    static MeshBuilder column();
+    static MeshBuilder tower();
+    // Wall segment 8 x 3 x 1 at life size, one brick repeat every 2 units, so rows of
+    // segments run on without a seam.
+    static MeshBuilder wall();
+    // Plank bridge 3 wide, 0.4 thick and 16 long, planks across the walking direction.
+    static MeshBuilder bridge();
 };

@@ -14,6 +14,8 @@ namespace {
 constexpr int kMaxDepenetrationPasses = 4;
 // How far beside the contact the surface ray goes down: past Bullet's rounded edges.
 constexpr float kSurfaceRayOffset = 0.1f;
+// Contacts whose normal is this close to square with the motion are only grazed.
+constexpr btScalar kGrazing = 1e-3f;
 
 const Actor* actorOf(const btCollisionObject* object) {
     return object ? static_cast<const Actor*>(object->getUserPointer()) : nullptr;
@@ -43,7 +45,8 @@ bool seesAnyShape(const CapsuleSweep& sweep, const Actor& self, const btBroadpha
 
 class ClosestSeenHit : public btCollisionWorld::ConvexResultCallback {
 public:
-    ClosestSeenHit(const CapsuleSweep& sweep, const Actor& self) : sweep(sweep), self(self) {}
+    ClosestSeenHit(const CapsuleSweep& sweep, const Actor& self, const btVector3& direction)
+        : sweep(sweep), self(self), direction(direction) {}
 
     bool needsCollision(btBroadphaseProxy* proxy) const override {
         return seesAnyShape(sweep, self, proxy);
@@ -53,6 +56,12 @@ public:
         const int child = result.m_localShapeInfo ? result.m_localShapeInfo->m_triangleIndex : 0;
         Shape* hitShape = shapeOf(result.m_hitCollisionObject, child);
         if (!hitShape || !sweep.sees(*hitShape) || result.m_hitFraction > m_closestHitFraction) {
+            return m_closestHitFraction;
+        }
+        // A surface the capsule only grazes, touching it sideways at the skin, does not
+        // stand in the way of this motion (a wall beside a capsule moving down).
+        const btVector3& n = result.m_hitNormalLocal;
+        if (!n.fuzzyZero() && n.normalized().dot(direction) > -kGrazing) {
             return m_closestHitFraction;
         }
         m_closestHitFraction = result.m_hitFraction;
@@ -69,6 +78,7 @@ public:
 private:
     const CapsuleSweep& sweep;
     const Actor& self;
+    btVector3 direction;
 };
 
 class ClosestSeenRay : public btCollisionWorld::RayResultCallback {
@@ -165,7 +175,7 @@ CapsuleSweep::Hit CapsuleSweep::sweep(btCollisionWorld& world, const glm::vec3& 
     btTransform end = btTransform::getIdentity();
     end.setOrigin(toBullet(from + direction * length));
 
-    ClosestSeenHit closest(*this, self);
+    ClosestSeenHit closest(*this, self, toBullet(direction));
     world.convexSweepTest(sweepShape.get(), start, end, closest);
     if (!closest.shape) {
         return result;

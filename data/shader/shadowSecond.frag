@@ -1,0 +1,130 @@
+#version 330
+// One gather fetches the four texels a filtered lookup would blend, at the price of
+// one lookup. Software GL runs both sides of every branch, so each fragment pays for
+// reading all six maps: the filter has to be cheap.
+#extension GL_ARB_texture_gather : require
+
+// The flame's warm point light with distance falloff, ambient and specular terms,
+// shadowed in every direction by six depth maps, one per axis direction.
+//
+// The maps are taken from the character's body; the light shines from the flame
+// above it. The maps keep the far sides of the casters, so a surface the body cannot
+// see, such as the top of a crate between the two heights, meets its own depth there
+// and stays lit: the two points disagree only about how long a shadow is.
+uniform sampler2D ctexture;
+uniform sampler2D sm_0;
+uniform sampler2D sm_1;
+uniform sampler2D sm_2;
+uniform sampler2D sm_3;
+uniform sampler2D sm_4;
+uniform sampler2D sm_5;
+uniform mat4 view;
+uniform vec4 ka;
+uniform vec4 kd;
+uniform vec4 ks;
+uniform vec4 light_position;
+uniform vec4 light_color;
+uniform vec4 ambient_color;
+uniform vec4 spec_color;
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 surfaceCoord;
+in vec4 mapPoint0;
+in vec4 mapPoint1;
+in vec4 mapPoint2;
+in vec4 mapPoint3;
+in vec4 mapPoint4;
+in vec4 mapPoint5;
+
+out vec4 fragColor;
+
+// The light sits on the character's origin; the flame it stands for burns above it.
+const vec3 flameCentre = vec3(0.0, 1.5, 0.0);
+const float flameStrength = 1.6;
+// The dark is never pitch black: the ambient colour is lifted a little.
+const float ambientLift = 2.5;
+
+// The maps: 512 texels square, near and far plane of their projection.
+const int mapSize = 512;
+const float lightNear = 0.001;
+const float lightFar = 1000.0;
+
+// 1 - depth, as a map stores it, of a point at the given distance along the face
+// direction. Close to 1 a float depth has few bits left; its distance from 1 keeps them.
+float depthComplement(float distance) {
+    return lightNear * (lightFar / distance - 1.0) / (lightFar - lightNear);
+}
+
+// Share of the light that passes a map: percentage-closer filtering of the 2 x 2
+// texels whose shared corner is at, weighted by where the lookup falls between them.
+// The edge of a shadow becomes a ramp one texel wide instead of a staircase.
+float lightThrough(sampler2D map, vec2 at, vec2 weight, float reference) {
+    // The gathered texels: x (0, 1), y (1, 1), z (1, 0), w (0, 0).
+    vec4 stored = textureGather(map, at);
+    vec4 lit = step(vec4(1.0) - stored, vec4(reference));
+    return mix(mix(lit.w, lit.z, weight.x), mix(lit.x, lit.y, weight.x), weight.y);
+}
+
+// How much of the flame's light reaches the surface.
+float shadowLight() {
+    // The point lies in the face whose direction it is furthest along, and a map's w
+    // is exactly that distance. Within its own face a point stays over four texels
+    // away from the edge of the map (the maps overlap by a degree), so the filter
+    // never reads across a seam.
+    int face = 0;
+    vec4 coord = mapPoint0;
+    if (mapPoint1.w > coord.w) { face = 1; coord = mapPoint1; }
+    if (mapPoint2.w > coord.w) { face = 2; coord = mapPoint2; }
+    if (mapPoint3.w > coord.w) { face = 3; coord = mapPoint3; }
+    if (mapPoint4.w > coord.w) { face = 4; coord = mapPoint4; }
+    if (mapPoint5.w > coord.w) { face = 5; coord = mapPoint5; }
+    if (coord.w <= lightNear) {
+        return 1.0; // at the light itself
+    }
+
+    vec2 texel = coord.xy / coord.w * float(mapSize) - 0.5;
+    vec2 corner = floor(texel);
+    vec2 at = clamp(corner + 1.0, 1.0, float(mapSize - 1)) / float(mapSize);
+    vec2 weight = texel - corner;
+    // What lies closer to the light than this casts the shadow. The depth pass has
+    // already pushed the casters back by their slope (no acne on lit surfaces); the
+    // small margin here grows with the distance as the depth steps of the map do.
+    float reference = depthComplement(coord.w - (0.01 + 0.002 * coord.w));
+
+    if (face == 0) return lightThrough(sm_0, at, weight, reference);
+    if (face == 1) return lightThrough(sm_1, at, weight, reference);
+    if (face == 2) return lightThrough(sm_2, at, weight, reference);
+    if (face == 3) return lightThrough(sm_3, at, weight, reference);
+    if (face == 4) return lightThrough(sm_4, at, weight, reference);
+    return lightThrough(sm_5, at, weight, reference);
+}
+
+void main() {
+    vec3 n = normalize(worldNormal);
+    vec3 toLight = light_position.xyz + flameCentre - worldPosition;
+    float distance = length(toLight);
+    vec3 l = toLight / max(distance, 1e-4);
+    // The eye: the view's translation taken back through its rotation.
+    vec3 eye = -transpose(mat3(view)) * view[3].xyz;
+    vec3 v = normalize(eye - worldPosition);
+    float falloff = 1.0 / (1.0 + 0.002 * distance + 0.0008 * distance * distance);
+
+    float diffuse = max(dot(n, l), 0.0);
+    vec3 h = normalize(l + v);
+    // The 32nd power by squaring: five products instead of a logarithm and a power.
+    float specular = max(dot(n, h), 0.0);
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    specular = diffuse > 0.0 ? specular : 0.0;
+    float shadow = shadowLight();
+
+    vec4 texel = texture(ctexture, surfaceCoord);
+    vec3 lit = ambientLift * ambient_color.rgb * ka.rgb +
+               flameStrength * light_color.rgb * kd.rgb * diffuse * falloff * shadow;
+    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff * shadow;
+    fragColor = vec4(color, texel.a * kd.a);
+}

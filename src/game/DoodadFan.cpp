@@ -1,0 +1,106 @@
+#include "game/DoodadFan.h"
+
+#include "game/ActorTouch.h"
+#include "game/Character.h"
+#include "physics/PhysicsWorld.h"
+#include "physics/engine/Controller.h"
+#include "physics/engine/ControllerManager.h"
+#include "platform/Platform.h"
+
+#include <glm/geometric.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <iostream>
+
+namespace {
+// Frames at least this long are still the loading itself.
+constexpr double kLoadingFrame = 0.5;
+constexpr double kThrowCost = 0.1;
+// The throw only meets the placed level objects, not the boxes lying about.
+constexpr unsigned kThrowGroups = 2;
+constexpr float kThrowMinDistance = 0.001f;
+} // namespace
+
+DoodadFan::DoodadFan(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
+                     float startDelay, float turnSpeed, const std::string& materialFile,
+                     const glm::mat4& modelMatrix)
+    : Entity(meshFile, texture, program, materialFile, modelMatrix), startDelay(startDelay),
+      turnSpeed(turnSpeed) {}
+
+void DoodadFan::setup() {
+    Entity::setup();
+    updateWhenCulled = true;
+}
+
+void DoodadFan::resetSharedState() {
+    loadingTimePending = true;
+    loadingTime = 0.0f;
+    previousThrowHeight = 0.0f;
+}
+
+void DoodadFan::update(double dt) {
+    if (!actor) {
+        return;
+    }
+    syncFromActor();
+    if (loadingTimePending) {
+        if (dt < kLoadingFrame) {
+            loadingTimePending = false;
+            loadingTime = static_cast<float>(platform::clock().now());
+            std::cout << "loadingtime: " << loadingTime << std::endl;
+        }
+    } else {
+        turn(dt);
+    }
+
+    if (takeTouch(actor) && !pushing) {
+        startThrow();
+    }
+    if (pushing) {
+        throwStep();
+    }
+}
+
+void DoodadFan::turn(double dt) {
+    const double now = platform::clock().now();
+    if (now - loadingTime - startDelay <= 0.0) {
+        return;
+    }
+    const float degrees = turnSpeed * static_cast<float>(dt);
+    modelMatrix = glm::rotate(modelMatrix, glm::radians(degrees), glm::vec3(0.0f, 1.0f, 0.0f));
+    syncToActor();
+}
+
+void DoodadFan::startThrow() {
+    pushing = true;
+    if (character) {
+        character->addFlame(-kThrowCost);
+    }
+    // Back the way the flame came; the small lift keeps the direction defined when the
+    // flame hit the fan from straight above or below.
+    const glm::vec3 hit = tagOf(actor)->hitDirection;
+    pushDirection = glm::normalize(glm::vec3(-hit.x, 0.001f, -hit.z));
+    pushStrength = 1.0f;
+}
+
+void DoodadFan::throwStep() {
+    if (!character || !character->controller) {
+        pushing = false;
+        return;
+    }
+    unsigned flags = 0;
+    // One unit a frame, whatever the frame's length: a throw, not a wind.
+    character->controller->move(pushDirection * pushStrength, kThrowGroups, kThrowMinDistance,
+                                flags, 1.0f);
+    if (world && world->controllerManager) {
+        world->controllerManager->updateControllers();
+    }
+    if (flags != 0) {
+        pushing = false;
+    }
+    const float height = character->modelMatrix[3].y;
+    if (height == previousThrowHeight) {
+        pushing = false;
+    }
+    previousThrowHeight = height;
+}

@@ -1,0 +1,39 @@
+// OBJ meshes: whatever the text, the arrays must be what the renderer and the cooker
+// are promised, since they read them without further checks.
+#include "FuzzSupport.h"
+
+#include "resources/Mesh.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    silenceStandardOutput();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Mesh mesh =
+        Mesh::fromText("fuzz.obj", std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto vertices = static_cast<std::size_t>(mesh.vertexCount);
+    FUZZ_CHECK(mesh.vertexCount >= 0 && mesh.faceCount >= 0);
+    FUZZ_CHECK(mesh.positions.size() == vertices);
+    FUZZ_CHECK(mesh.cookingPositions.size() == vertices);
+    FUZZ_CHECK(mesh.vertexNormals.size() == vertices);
+    FUZZ_CHECK(mesh.vertexTexCoords.size() == vertices);
+    FUZZ_CHECK(mesh.texCoordSet.size() == vertices);
+    FUZZ_CHECK(mesh.fileNormals.size() == static_cast<std::size_t>(mesh.normalCount));
+    FUZZ_CHECK(mesh.fileTexCoords.size() == static_cast<std::size_t>(mesh.texCoordCount));
+    FUZZ_CHECK(mesh.faces.size() == static_cast<std::size_t>(mesh.faceCount));
+    FUZZ_CHECK(mesh.indices.size() == 3 * mesh.faces.size());
+    for (const std::uint32_t index : mesh.indices) {
+        FUZZ_CHECK(index < vertices);
+    }
+    // The box always holds the origin.
+    const glm::vec4& low = mesh.boundingCorners[7];
+    const glm::vec4& high = mesh.boundingCorners[3];
+    FUZZ_CHECK(low.x <= 0.0f && low.y <= 0.0f && low.z <= 0.0f);
+    FUZZ_CHECK(high.x >= 0.0f && high.y >= 0.0f && high.z >= 0.0f);
+    return 0;
+}

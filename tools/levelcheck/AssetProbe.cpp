@@ -1,0 +1,99 @@
+#include "AssetProbe.h"
+
+#include "resources/Material.h"
+#include "resources/Mesh.h"
+
+#include <IL/il.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// The loaders report on standard output, as they do in the game; while one runs, that
+// output is collected so that it can be told against the level line naming the file.
+class CapturedOutput {
+public:
+    CapturedOutput() : saved(std::cout.rdbuf(buffer.rdbuf())) {}
+    ~CapturedOutput() { std::cout.rdbuf(saved); }
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(buffer.str());
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty()) {
+                result.push_back(line);
+            }
+        }
+        return result;
+    }
+
+private:
+    std::ostringstream buffer;
+    std::streambuf* saved;
+};
+
+// A directory opens like a file on some systems but holds nothing to load.
+bool readable(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) && std::ifstream(path).is_open();
+}
+
+} // namespace
+
+AssetProbe::AssetProbe() {
+    ilInit();
+}
+
+const AssetReport& AssetProbe::mesh(const std::string& path) {
+    if (const auto known = meshes.find(path); known != meshes.end()) {
+        return known->second;
+    }
+    AssetReport& report = meshes[path];
+    report.opened = readable(path);
+    if (report.opened) {
+        CapturedOutput output;
+        const Mesh mesh(path);
+        report.triangles = mesh.faceCount;
+        report.loaded = mesh.faceCount > 0;
+        report.messages = output.lines();
+    }
+    return report;
+}
+
+// A material always "loads"; what matters is whether any line gave it a colour, since
+// one without any draws black.
+const AssetReport& AssetProbe::material(const std::string& path) {
+    if (const auto known = materials.find(path); known != materials.end()) {
+        return known->second;
+    }
+    AssetReport& report = materials[path];
+    report.opened = readable(path);
+    if (report.opened) {
+        CapturedOutput output;
+        const Material material(path);
+        report.loaded = material.ka.a != 0.0f || material.kd.a != 0.0f || material.ks.a != 0.0f;
+        report.messages = output.lines();
+    }
+    return report;
+}
+
+const AssetReport& AssetProbe::texture(const std::string& path) {
+    if (const auto known = textures.find(path); known != textures.end()) {
+        return known->second;
+    }
+    AssetReport& report = textures[path];
+    report.opened = readable(path);
+    if (report.opened) {
+        ILuint image = 0;
+        ilGenImages(1, &image);
+        ilBindImage(image);
+        report.loaded = ilLoadImage(path.c_str()) == IL_TRUE;
+        ilDeleteImages(1, &image);
+    }
+    return report;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "AssetProbe.h"
+#include "Problem.h"
+
+#include "level/ObjectDescription.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Reads a level with the game's reader and checks what the game would make of it:
+// the record and physics types, every file a record names, the player record and the
+// triangle limit of dynamic bodies. Files are looked up from the working directory,
+// as the game does.
+class LevelCheck {
+public:
+    explicit LevelCheck(std::string levelPath);
+
+    // False when the level file itself cannot be opened; nothing is checked then.
+    bool run();
+
+    // By line in the level, the level-wide ones last.
+    const std::vector<Problem>& problems() const { return found; }
+    std::size_t count(Problem::Severity severity) const;
+
+private:
+    void checkRecord(const ObjectDescription& record, std::size_t header);
+    void checkMesh(const std::string& path, std::size_t line, const char* what);
+    void checkMaterial(const std::string& path, std::size_t line);
+    void checkTexture(const std::string& path, std::size_t line);
+    void checkDynamicBody(const ObjectDescription& record, std::size_t physicsLine);
+    void checkCharacters(const std::vector<ObjectDescription>& records,
+                         const std::vector<std::size_t>& headers);
+    // False, with an error, when the file cannot be opened.
+    bool opened(const AssetReport& report, const std::string& path, std::size_t line,
+                const char* what);
+    void add(std::size_t line, Problem::Severity severity, std::string message);
+
+    std::string levelPath;
+    AssetProbe assets;
+    std::vector<Problem> found;
+};

@@ -1,0 +1,43 @@
+// Checks a level file the way the game reads it, for level designers:
+//   levelcheck [level file]      (default config/config.txt, run from data/)
+// Prints one "file:line: error|warning: message" line per problem and a summary;
+// exits with 1 when there is an error.
+#include "LevelCheck.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+std::string counted(std::size_t count, const char* noun) {
+    return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 ||
+        (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
+        std::cout << "usage: levelcheck [level file]   (default config/config.txt)" << std::endl;
+        return argc == 2 ? 0 : 2;
+    }
+    const std::string path = argc == 2 ? argv[1] : "config/config.txt";
+    LevelCheck check(path);
+    if (!check.run()) {
+        std::cout << path << ": error: unable to open the level file" << std::endl;
+        return 1;
+    }
+    for (const Problem& problem : check.problems()) {
+        std::cout << path;
+        if (problem.line > 0) {
+            std::cout << ':' << problem.line;
+        }
+        std::cout << (problem.severity == Problem::Severity::Error ? ": error: " : ": warning: ")
+                  << problem.message << '\n';
+    }
+    const std::size_t errors = check.count(Problem::Severity::Error);
+    std::cout << path << ": " << counted(errors, "error") << ", "
+              << counted(check.count(Problem::Severity::Warning), "warning") << std::endl;
+    return errors > 0 ? 1 : 0;
+}
