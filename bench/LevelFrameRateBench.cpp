@@ -6,6 +6,7 @@
 #include "core/FrameLoop.h"
 #include "game/Character.h"
 #include "physics/engine/Controller.h"
+#include "physics/engine/Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +29,8 @@ Director& game() {
 // Places the flame, lets it land and the frame times settle, then times whole frames.
 void runFrames(benchmark::State& state, glm::dvec3 position) {
     Director& director = game();
+    // The last frame's physics step may still be running: wait before moving the flame.
+    director.physicsWorld->scene->fetchResults(physics::RigidBodyFinished, true);
     director.character->controller->setPosition(position);
     for (int i = 0; i < 60; ++i) {
         runFrame(director);

@@ -1,23 +1,21 @@
 #version 330
 // One gather fetches the four texels a filtered lookup would blend, at the price of
-// one lookup. Software GL runs both sides of every branch, so each fragment pays for
-// reading all six maps: the filter has to be cheap.
+// one lookup.
 #extension GL_ARB_texture_gather : require
 
 // The flame's warm point light with distance falloff, ambient and specular terms,
 // shadowed in every direction by six depth maps, one per axis direction.
+//
+// The maps are read from shadowMaps, the array the depth pass copies them into
+// (layer i holds map i, the map on unit 1 + i): a per-fragment choice among six
+// separate samplers would cost six lookups, since software GL runs every branch.
 //
 // The maps are taken from the character's body; the light shines from the flame
 // above it. The maps keep the far sides of the casters, so a surface the body cannot
 // see, such as the top of a crate between the two heights, meets its own depth there
 // and stays lit: the two points disagree only about how long a shadow is.
 uniform sampler2D ctexture;
-uniform sampler2D sm_0;
-uniform sampler2D sm_1;
-uniform sampler2D sm_2;
-uniform sampler2D sm_3;
-uniform sampler2D sm_4;
-uniform sampler2D sm_5;
+uniform sampler2DArray shadowMaps;
 uniform mat4 view;
 uniform vec4 ka;
 uniform vec4 kd;
@@ -56,12 +54,13 @@ float depthComplement(float distance) {
     return lightNear * (lightFar / distance - 1.0) / (lightFar - lightNear);
 }
 
-// Share of the light that passes a map: percentage-closer filtering of the 2 x 2
-// texels whose shared corner is at, weighted by where the lookup falls between them.
-// The edge of a shadow becomes a ramp one texel wide instead of a staircase.
-float lightThrough(sampler2D map, vec2 at, vec2 weight, float reference) {
+// Share of the light that passes the map of a face: percentage-closer filtering of
+// the 2 x 2 texels whose shared corner is at, weighted by where the lookup falls
+// between them. The edge of a shadow becomes a ramp one texel wide instead of a
+// staircase.
+float lightThrough(int face, vec2 at, vec2 weight, float reference) {
     // The gathered texels: x (0, 1), y (1, 1), z (1, 0), w (0, 0).
-    vec4 stored = textureGather(map, at);
+    vec4 stored = textureGather(shadowMaps, vec3(at, float(face)));
     vec4 lit = step(vec4(1.0) - stored, vec4(reference));
     return mix(mix(lit.w, lit.z, weight.x), mix(lit.x, lit.y, weight.x), weight.y);
 }
@@ -92,12 +91,7 @@ float shadowLight() {
     // small margin here grows with the distance as the depth steps of the map do.
     float reference = depthComplement(coord.w - (0.01 + 0.002 * coord.w));
 
-    if (face == 0) return lightThrough(sm_0, at, weight, reference);
-    if (face == 1) return lightThrough(sm_1, at, weight, reference);
-    if (face == 2) return lightThrough(sm_2, at, weight, reference);
-    if (face == 3) return lightThrough(sm_3, at, weight, reference);
-    if (face == 4) return lightThrough(sm_4, at, weight, reference);
-    return lightThrough(sm_5, at, weight, reference);
+    return lightThrough(face, at, weight, reference);
 }
 
 void main() {

@@ -46,6 +46,8 @@ constexpr std::array<glm::vec3, 6> kFaceUps{{
 constexpr float kLightFieldOfView = 91.0f;
 constexpr float kLightNear = 0.001f;
 constexpr float kLightFar = 1000.0f;
+// Units 1 to 6 hold the six maps; the array of their copies comes after them.
+constexpr GLint kShadowMapArrayUnit = 7;
 
 void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
     glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, &matrix[0][0]);
@@ -260,6 +262,17 @@ void Director::setupShadows() {
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
                                shadowTextures[i], 0);
     }
+    // Room for a copy of each map, one layer each, read by the lit pass.
+    glGenTextures(1, &shadowMapArray);
+    glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, shadowMapArray);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_DEPTH_COMPONENT24, shadowMapWidth, shadowMapHeight,
+                 static_cast<GLsizei>(shadowTextures.size()), 0, GL_DEPTH_COMPONENT,
+                 GL_UNSIGNED_BYTE, nullptr);
     // Depth only: the framebuffer has no colour to draw into or read from.
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
@@ -315,6 +328,10 @@ void Director::renderDepthPass() {
             entity->drawDepth();
         }
         glDisable(GL_POLYGON_OFFSET_FILL);
+        // The finished map into its layer of the array (a plain copy of memory).
+        glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
+        glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(i), 0, 0,
+                            shadowMapWidth, shadowMapHeight);
     }
     glUseProgram(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -337,6 +354,9 @@ void Director::renderLitPass() {
                     static_cast<GLint>(i) + 1);
         uploadMatrix(shadowProgram, ("tm_" + index).c_str(), textureMatrices[i]);
     }
+    glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
+    glBindTexture(GL_TEXTURE_2D_ARRAY, shadowMapArray);
+    glUniform1i(glGetUniformLocation(shadowProgram, "shadowMaps"), kShadowMapArrayUnit);
     glActiveTexture(GL_TEXTURE0);
     light->litProgram = shadowProgram;
 

@@ -79,6 +79,11 @@ public:
     std::int32_t windowHeight = 768;
     std::uint32_t shadowFramebuffer = 0;
     std::array<std::uint32_t, 6> shadowTextures{};
+    // The six maps again, copied into the layers of one array texture on unit 7 after
+    // the depth pass. Software GL runs every branch of a shader, so a lit pass that
+    // picks one of six samplers per fragment pays for reading all six; from one
+    // array it reads once.
+    std::uint32_t shadowMapArray = 0;
     std::int32_t shadowMapWidth = 512;
     std::int32_t shadowMapHeight = 512;
     std::uint32_t depthProgram = 0;

@@ -9,6 +9,7 @@
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -161,13 +162,21 @@ TEST_F(ShadowRoom, TheLitPassDrawsWithColourWritesAndBackFaceCullingAfterTheDept
     EXPECT_EQ(viewport[3], kHeight);
     EXPECT_GT(meanRed(kWidth / 2, kHeight / 2, 20), 60.0) << "the lit wall fills the middle";
 
-    // Each map on its own unit, 1 to 6, and the program told so.
+    // Each map on its own unit, 1 to 6, and its copy in its layer of the array the
+    // program reads, on unit 7.
+    GLint arrayUnit = -1;
+    glGetUniformiv(d.shadowProgram, glGetUniformLocation(d.shadowProgram, "shadowMaps"),
+                   &arrayUnit);
+    EXPECT_EQ(arrayUnit, 7);
+    glActiveTexture(GL_TEXTURE7);
+    GLint boundArray = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D_ARRAY, &boundArray);
+    EXPECT_EQ(static_cast<GLuint>(boundArray), d.shadowMapArray);
+    constexpr std::size_t kMapTexels = 512 * 512;
+    std::vector<float> layers(6 * kMapTexels);
+    glGetTexImage(GL_TEXTURE_2D_ARRAY, 0, GL_DEPTH_COMPONENT, GL_FLOAT, layers.data());
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE("map " + std::to_string(i));
-        const std::string name = "sm_" + std::to_string(i);
-        GLint unit = -1;
-        glGetUniformiv(d.shadowProgram, glGetUniformLocation(d.shadowProgram, name.c_str()), &unit);
-        EXPECT_EQ(unit, i + 1);
         glActiveTexture(GL_TEXTURE1 + i);
         GLint bound = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -178,6 +187,11 @@ TEST_F(ShadowRoom, TheLitPassDrawsWithColourWritesAndBackFaceCullingAfterTheDept
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
         EXPECT_EQ(width, 512);
         EXPECT_EQ(format, GL_DEPTH_COMPONENT24);
+        std::vector<float> map(kMapTexels);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, map.data());
+        EXPECT_TRUE(std::equal(map.begin(), map.end(), layers.begin() + i * kMapTexels));
+        // Every face sees a block or a wall: nothing is left at the cleared depth.
+        EXPECT_LT(*std::max_element(map.begin(), map.end()), 1.0f);
     }
     glActiveTexture(GL_TEXTURE0);
     EXPECT_EQ(d.light->litProgram, d.shadowProgram);

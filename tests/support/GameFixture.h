@@ -30,15 +30,18 @@ protected:
         std::filesystem::current_path(previousDirectory);
     }
 
-    // Frames of dt seconds each; false as soon as the game stops running.
+    // Frames of dt seconds each; false as soon as the game stops running. A frame
+    // ends with the physics step still running on its worker thread, so this waits
+    // for it: between calls the test may read and move actors safely. (The next
+    // frame's own wait then finds nothing left to do.)
     bool frames(int count, double dt = 1.0 / 60.0, FrameMode mode = FrameMode::Draw) {
-        for (int i = 0; i < count; ++i) {
+        bool running = true;
+        for (int i = 0; i < count && running; ++i) {
             platform.clock.advance(dt);
-            if (!runFrame(*director, mode)) {
-                return false;
-            }
+            running = runFrame(*director, mode);
         }
-        return true;
+        director->physicsWorld->scene->fetchResults(physics::RigidBodyFinished, true);
+        return running;
     }
 
     ScopedPlatform platform;
