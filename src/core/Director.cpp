@@ -49,9 +49,11 @@ constexpr float kLightFar = 1000.0f;
 // Units 1 to 6 hold the six maps; the array of their copies comes after them.
 constexpr GLint kShadowMapArrayUnit = 7;
 
-void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
-    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, &matrix[0][0]);
-}
+// The uniform names of the six maps and their texture matrices, face by face.
+constexpr std::array<const char*, 6> kShadowMapNames{"sm_0", "sm_1", "sm_2",
+                                                     "sm_3", "sm_4", "sm_5"};
+constexpr std::array<const char*, 6> kTextureMatrixNames{"tm_0", "tm_1", "tm_2",
+                                                         "tm_3", "tm_4", "tm_5"};
 } // namespace
 
 Director::Director(std::string path)
@@ -193,13 +195,15 @@ void Director::update() {
 
 void Director::uploadCameraMatrices(std::uint32_t program, bool scene) {
     if (scene) {
-        glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
-                           &camera->perspective[0][0]);
-        glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &camera->view[0][0]);
+        uploadMatrix(program, "perspective", camera->perspective);
+        uploadMatrix(program, "view", camera->view);
     } else {
-        glUniformMatrix4fv(glGetUniformLocation(program, "ortho"), 1, GL_FALSE,
-                           &camera->ortho[0][0]);
+        uploadMatrix(program, "ortho", camera->ortho);
     }
+}
+
+void Director::uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
+    glUniformMatrix4fv(locations.uniform(program, name), 1, GL_FALSE, &matrix[0][0]);
 }
 
 void Director::render() {
@@ -347,22 +351,21 @@ void Director::renderLitPass() {
 
     glUseProgram(shadowProgram);
     for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
-        const std::string index = std::to_string(i);
         glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
         glBindTexture(GL_TEXTURE_2D, shadowTextures[i]);
-        glUniform1i(glGetUniformLocation(shadowProgram, ("sm_" + index).c_str()),
+        glUniform1i(locations.uniform(shadowProgram, kShadowMapNames[i]),
                     static_cast<GLint>(i) + 1);
-        uploadMatrix(shadowProgram, ("tm_" + index).c_str(), textureMatrices[i]);
+        uploadMatrix(shadowProgram, kTextureMatrixNames[i], textureMatrices[i]);
     }
     glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
     glBindTexture(GL_TEXTURE_2D_ARRAY, shadowMapArray);
-    glUniform1i(glGetUniformLocation(shadowProgram, "shadowMaps"), kShadowMapArrayUnit);
+    glUniform1i(locations.uniform(shadowProgram, "shadowMaps"), kShadowMapArrayUnit);
     glActiveTexture(GL_TEXTURE0);
     light->litProgram = shadowProgram;
 
     if (character) {
         const glm::vec4 camPos = character->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-        glUniform4fv(glGetUniformLocation(shadowProgram, "camPos"), 1, &camPos[0]);
+        glUniform4fv(locations.uniform(shadowProgram, "camPos"), 1, &camPos[0]);
     }
     setLightUniforms(*light);
     uploadCameraMatrices(camera->shadowProgram, true);

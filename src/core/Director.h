@@ -9,6 +9,7 @@
 #include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Light.h"
+#include "render/LocationCache.h"
 #include "render/TextOverlay.h"
 #include "resources/Shader.h"
 #include "resources/Texture.h"
@@ -105,6 +106,9 @@ private:
     void renderParticlePass();
     void renderOverlayPass();
     void uploadCameraMatrices(std::uint32_t program, bool scene);
+    void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix);
 
     FpsCounter fpsCounter;
+    // The frame's own uniforms (camera, light space, shadow maps) in every program.
+    LocationCache locations;
 };

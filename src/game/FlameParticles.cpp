@@ -4,12 +4,10 @@
 #include "game/GameRandom.h"
 #include "platform/Platform.h"
 
-#include <GL/glew.h>
 #include <glm/geometric.hpp>
 #include <glm/matrix.hpp>
 
 #include <algorithm>
-#include <cstring>
 
 FlameParticles::FlameParticles(int emitCount, float lifeRange, float speed)
     : emitCount(emitCount), speed(speed), lifeRange(static_cast<int>(lifeRange)) {
@@ -18,20 +16,6 @@ FlameParticles::FlameParticles(int emitCount, float lifeRange, float speed)
         velocities[i].assign(kCapacity, glm::vec3(0.0f));
     }
     drawOrder.assign(kCapacity, glm::vec4(0.0f));
-}
-
-FlameParticles::~FlameParticles() {
-    // Once the window is gone, so is the buffer.
-    if (vertexBuffer != 0 && platform::window().handle()) {
-        glDeleteBuffers(1, &vertexBuffer);
-    }
-}
-
-void FlameParticles::createBuffer() {
-    glGenBuffers(1, &vertexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(capacity) * 16, nullptr, GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void FlameParticles::update(double dt) {
@@ -62,20 +46,12 @@ void FlameParticles::update(double dt) {
               });
     liveCount = n;
 
-    if (vertexBuffer != 0) {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-        void* mapped = glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
-        if (mapped) {
-            std::memcpy(mapped, drawOrder.data(), static_cast<std::size_t>(n) * sizeof(glm::vec4));
-            glUnmapBuffer(GL_ARRAY_BUFFER);
-        }
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-    }
+    points.upload(drawOrder.data(), n);
 }
 
 void FlameParticles::age(float dt, int& n) {
     const int previous = 1 - current;
-    for (int i = 0; i < liveCount && n < capacity; ++i) {
+    for (int i = 0; i < liveCount && n < kCapacity; ++i) {
         glm::vec4 position = positions[previous][i];
         glm::vec3 velocity = velocities[previous][i];
         position.w -= dt;
@@ -103,7 +79,7 @@ void FlameParticles::age(float dt, int& n) {
 
 void FlameParticles::emit(int& n) {
     const glm::mat4 frame = model ? *model : glm::mat4(1.0f);
-    for (int i = 0; i < emitCount && n < capacity; ++i) {
+    for (int i = 0; i < emitCount && n < kCapacity; ++i) {
         const int r1 = random15();
         const int r2 = random15();
         const int r3 = random15();
@@ -129,22 +105,5 @@ void FlameParticles::emit(int& n) {
 }
 
 void FlameParticles::draw() {
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform1i(glGetUniformLocation(program, "ctexture"), 0);
-    if (model) {
-        glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE, &(*model)[0][0]);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    const GLint vertex = glGetAttribLocation(program, "vertex");
-    if (vertex >= 0) {
-        glVertexAttribPointer(static_cast<GLuint>(vertex), 4, GL_FLOAT, GL_FALSE, 0, nullptr);
-        glEnableVertexAttribArray(static_cast<GLuint>(vertex));
-    }
-    glDrawArrays(GL_POINTS, 0, liveCount);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    if (vertex >= 0) {
-        glDisableVertexAttribArray(static_cast<GLuint>(vertex));
-    }
+    points.draw(program, texture, model, liveCount);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/PointBuffer.h"
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
@@ -18,12 +20,11 @@ public:
     static constexpr int kCapacity = 2000;
 
     FlameParticles(int emitCount, float lifeRange, float speed);
-    ~FlameParticles();
     FlameParticles(const FlameParticles&) = delete;
     FlameParticles& operator=(const FlameParticles&) = delete;
 
-    // The GPU buffer the sorted particles are written to (capacity x 16 bytes).
-    void createBuffer();
+    // The GPU buffer the sorted particles are written to.
+    void createBuffer() { points.create(); }
     void update(double dt);
     void draw();
 
@@ -32,12 +33,11 @@ public:
 
     std::uint32_t texture = 0;
     std::uint32_t program = 0;
-    std::uint32_t vertexBuffer = 0;
+    PointBuffer points{kCapacity};
     const glm::mat4* model = nullptr;
     const Camera* camera = nullptr;
     int emitCount;
     std::array<std::vector<glm::vec4>, 2> positions; // xyz and remaining life
-    int capacity = kCapacity;
     std::array<std::vector<glm::vec3>, 2> velocities;
     int current = 0;
     int liveCount = 0;

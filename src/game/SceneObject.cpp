@@ -20,8 +20,8 @@ struct AttributeBlock {
     std::uintptr_t offset;
 };
 
-GLint enableAttribute(GLuint program, const AttributeBlock& block) {
-    const GLint location = glGetAttribLocation(program, block.name);
+GLint enableAttribute(LocationCache& locations, GLuint program, const AttributeBlock& block) {
+    const GLint location = locations.attribute(program, block.name);
     if (location >= 0) {
         glEnableVertexAttribArray(static_cast<GLuint>(location));
         glVertexAttribPointer(static_cast<GLuint>(location), block.components, GL_FLOAT, GL_FALSE,
@@ -36,7 +36,9 @@ void disableAttribute(GLint location) {
     }
 }
 
-float columnLength(const glm::mat4& m, int column) { return glm::length(glm::vec3(m[column])); }
+float columnLength(const glm::mat4& m, int column) {
+    return glm::length(glm::vec3(m[column]));
+}
 
 } // namespace
 
@@ -72,19 +74,19 @@ void SceneObject::drawMesh() {
     const std::uintptr_t n = static_cast<std::uintptr_t>(mesh->vertexCount);
     glBindTexture(GL_TEXTURE_2D, texture);
     if (textureManager) {
-        textureManager->applyFilter();
+        textureManager->applyFilter(texture);
     }
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glUniform1i(glGetUniformLocation(program, "ctexture"), 0);
-    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE, &modelMatrix[0][0]);
-    glUniform4fv(glGetUniformLocation(program, "ka"), 1, &material->ka[0]);
-    glUniform4fv(glGetUniformLocation(program, "kd"), 1, &material->kd[0]);
-    glUniform4fv(glGetUniformLocation(program, "ks"), 1, &material->ks[0]);
+    glUniform1i(locations.uniform(program, "ctexture"), 0);
+    glUniformMatrix4fv(locations.uniform(program, "model"), 1, GL_FALSE, &modelMatrix[0][0]);
+    glUniform4fv(locations.uniform(program, "ka"), 1, &material->ka[0]);
+    glUniform4fv(locations.uniform(program, "kd"), 1, &material->kd[0]);
+    glUniform4fv(locations.uniform(program, "ks"), 1, &material->ks[0]);
 
-    const GLint vertex = enableAttribute(program, {"vertex", 3, 0});
-    const GLint normal = enableAttribute(program, {"normal", 3, 12 * n});
-    const GLint texCoord = enableAttribute(program, {"texCoord", 2, 24 * n});
+    const GLint vertex = enableAttribute(locations, program, {"vertex", 3, 0});
+    const GLint normal = enableAttribute(locations, program, {"normal", 3, 12 * n});
+    const GLint texCoord = enableAttribute(locations, program, {"texCoord", 2, 24 * n});
     glDrawElements(GL_TRIANGLES, 3 * mesh->faceCount, GL_UNSIGNED_INT, nullptr);
 
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -98,8 +100,8 @@ void SceneObject::drawMesh() {
 void SceneObject::drawMeshDepth() {
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE, &modelMatrix[0][0]);
-    const GLint vertex = enableAttribute(program, {"vertex", 3, 0});
+    glUniformMatrix4fv(locations.uniform(program, "model"), 1, GL_FALSE, &modelMatrix[0][0]);
+    const GLint vertex = enableAttribute(locations, program, {"vertex", 3, 0});
     glDrawElements(GL_TRIANGLES, 3 * mesh->faceCount, GL_UNSIGNED_INT, nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

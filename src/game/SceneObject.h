@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/LocationCache.h"
+
 #include <glm/mat4x4.hpp>
 
 #include <cstdint>
@@ -61,4 +63,8 @@ protected:
     void drawMeshDepth();
     // Deletes both buffers and forgets their names, so nothing is deleted twice.
     void deleteBuffers();
+
+private:
+    // Locations in the programs this object is drawn with (lit and depth passes).
+    LocationCache locations;
 };

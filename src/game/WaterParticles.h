@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/PointBuffer.h"
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
@@ -21,12 +23,11 @@ public:
     // A zero direction stays zero: such an emitter only sprays its spread.
     WaterParticles(const glm::vec3& direction, int emitCount, float spread, float lifetime,
                    float speed);
-    ~WaterParticles();
     WaterParticles(const WaterParticles&) = delete;
     WaterParticles& operator=(const WaterParticles&) = delete;
 
-    // The GPU buffer the live particles are written to (capacity x 16 bytes).
-    void createBuffer();
+    // The GPU buffer the live particles are written to.
+    void createBuffer() { points.create(); }
     void update(double dt);
     // Draws the live particles with `program`, which the caller has made current, and
     // without writing depth: the spray is see-through.
@@ -42,13 +43,12 @@ public:
 
     std::uint32_t texture = 0;
     std::uint32_t program = 0;
-    std::uint32_t vertexBuffer = 0;
+    PointBuffer points{kCapacity};
     const PhysicsWorld* physicsWorld = nullptr; // its gravity pulls the water down
     const glm::mat4* model = nullptr;           // emitter origin and draw transform
     int emitCount;
     std::array<std::vector<glm::vec4>, 2> positions;  // xyz and a random value
     std::array<std::vector<glm::vec4>, 2> velocities; // xyz and remaining life
-    int capacity = kCapacity;
     int current = 0;
     int liveCount = 0;
     float speed;

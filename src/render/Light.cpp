@@ -11,11 +11,12 @@
 namespace {
 
 void uploadLight(std::uint32_t program, const Light& light, bool withSpecular) {
-    glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light.position[0]);
-    glUniform4fv(glGetUniformLocation(program, "light_color"), 1, &light.color[0]);
-    glUniform4fv(glGetUniformLocation(program, "ambient_color"), 1, &light.ambientColor[0]);
+    LocationCache& locations = light.locations;
+    glUniform4fv(locations.uniform(program, "light_position"), 1, &light.position[0]);
+    glUniform4fv(locations.uniform(program, "light_color"), 1, &light.color[0]);
+    glUniform4fv(locations.uniform(program, "ambient_color"), 1, &light.ambientColor[0]);
     if (withSpecular) {
-        glUniform4fv(glGetUniformLocation(program, "spec_color"), 1, &light.specularColor[0]);
+        glUniform4fv(locations.uniform(program, "spec_color"), 1, &light.specularColor[0]);
     }
 }
 
@@ -60,9 +61,13 @@ void flicker(Light& light) {
     }
 }
 
-void setLightUniforms(const Light& light) { uploadLight(light.litProgram, light, true); }
+void setLightUniforms(const Light& light) {
+    uploadLight(light.litProgram, light, true);
+}
 
-void setReducedLightUniforms(const Light& light) { uploadLight(light.waterProgram, light, false); }
+void setReducedLightUniforms(const Light& light) {
+    uploadLight(light.waterProgram, light, false);
+}
 
 void setReducedLightUniforms(const Light& light, std::uint32_t program) {
     uploadLight(program, light, false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/LocationCache.h"
+
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
@@ -27,6 +29,9 @@ public:
     bool pickNewColor = true;
     int frameCounter = 0;
     Character* character = nullptr;
+    // Where the light's uniforms live in the programs it is uploaded to; a cache, so
+    // uploading stays a const operation on the light.
+    mutable LocationCache locations;
 };
 
 // Once a frame: onto the character, dark at game over, otherwise flickering.

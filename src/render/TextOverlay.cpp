@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -98,13 +99,6 @@ TextOverlay::~TextOverlay() = default;
 void TextOverlay::initBuffers() {
     glGenBuffers(1, &vertexBuffer);
     glGenBuffers(1, &indexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(quadIndices), quadIndices.data(), GL_STATIC_DRAW);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quadPositions) + sizeof(quadTexCoords), nullptr,
-                 GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 HudLine* TextOverlay::findLine(const std::string& name) {
@@ -139,6 +133,7 @@ void TextOverlay::drawLines() {
 
 void TextOverlay::drawText() {
     glyphIndex = 0;
+    lineVertices.clear();
     if (!text) {
         return;
     }
@@ -158,6 +153,7 @@ void TextOverlay::drawText() {
             drawGlyph();
         }
     }
+    drawLineQuads();
 }
 
 void TextOverlay::drawGlyph() {
@@ -168,46 +164,58 @@ void TextOverlay::drawGlyph() {
     // its left edge when writing right to left.
     const float left = alignLeft ? penX - w : penX;
     const float right = left + w;
-    quadPositions[0] = {right, penY + h, 0.0f, 1.0f};
-    quadPositions[1] = {left, penY + h, 0.0f, 1.0f};
-    quadPositions[2] = {left, penY, 0.0f, 1.0f};
-    quadPositions[3] = {right, penY, 0.0f, 1.0f};
-    quadTexCoords[0] = {glyph.uRight, glyph.vTop};
-    quadTexCoords[1] = {glyph.uLeft, glyph.vTop};
-    quadTexCoords[2] = {glyph.uLeft, glyph.vBottom};
-    quadTexCoords[3] = {glyph.uRight, glyph.vBottom};
-    drawQuad();
+    lineVertices.push_back({{right, penY + h, 0.0f, 1.0f}, {glyph.uRight, glyph.vTop}});
+    lineVertices.push_back({{left, penY + h, 0.0f, 1.0f}, {glyph.uLeft, glyph.vTop}});
+    lineVertices.push_back({{left, penY, 0.0f, 1.0f}, {glyph.uLeft, glyph.vBottom}});
+    lineVertices.push_back({{right, penY, 0.0f, 1.0f}, {glyph.uRight, glyph.vBottom}});
 }
 
-void TextOverlay::drawQuad() {
-    if (vertexBuffer == 0) {
-        return; // no GL buffers yet: nothing can be drawn
+void TextOverlay::drawLineQuads() {
+    if (vertexBuffer == 0 || lineVertices.empty()) {
+        return; // no GL buffer yet, or nothing to draw
     }
-    constexpr GLsizeiptr positionBytes = sizeof(glm::vec4) * 4;
-    constexpr GLsizeiptr texCoordBytes = sizeof(glm::vec2) * 4;
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, positionBytes, quadPositions.data());
-    glBufferSubData(GL_ARRAY_BUFFER, positionBytes, texCoordBytes, quadTexCoords.data());
+    glBufferData(GL_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(lineVertices.size() * sizeof(GlyphVertex)),
+                 lineVertices.data(), GL_STREAM_DRAW);
+    // Indexed quads split into the same triangles as ever, so the text's pixels do
+    // not change; the indices only count up and are rewritten when a line is longer.
+    if (lineVertices.size() > indexCount) {
+        std::vector<std::uint32_t> indices(lineVertices.size());
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            indices[i] = static_cast<std::uint32_t>(i);
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint32_t)),
+                     indices.data(), GL_STATIC_DRAW);
+        indexCount = indices.size();
+    }
     glDisable(GL_DEPTH_TEST);
     glBindTexture(GL_TEXTURE_2D, currentTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glUniform1i(glGetUniformLocation(program, "ctexture"), 0);
-    glUniform4fv(glGetUniformLocation(program, "frag_color"), 1, &color[0]);
+    // The atlas is drawn at about its own size: plain linear filtering, set once.
+    if (!fontFilterSet) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        fontFilterSet = true;
+    }
+    glUniform1i(locations.uniform(program, "ctexture"), 0);
+    glUniform4fv(locations.uniform(program, "frag_color"), 1, &color[0]);
 
-    const GLint vertex = glGetAttribLocation(program, "vertex");
-    const GLint texCoord = glGetAttribLocation(program, "texCoord");
+    constexpr GLsizei stride = sizeof(GlyphVertex);
+    const GLint vertex = locations.attribute(program, "vertex");
+    const GLint texCoord = locations.attribute(program, "texCoord");
     if (vertex >= 0) {
-        glVertexAttribPointer(static_cast<GLuint>(vertex), 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+        glVertexAttribPointer(static_cast<GLuint>(vertex), 4, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(offsetof(GlyphVertex, position)));
         glEnableVertexAttribArray(static_cast<GLuint>(vertex));
     }
     if (texCoord >= 0) {
-        glVertexAttribPointer(static_cast<GLuint>(texCoord), 2, GL_FLOAT, GL_FALSE, 0,
-                              reinterpret_cast<const void*>(positionBytes));
+        glVertexAttribPointer(static_cast<GLuint>(texCoord), 2, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(offsetof(GlyphVertex, texCoord)));
         glEnableVertexAttribArray(static_cast<GLuint>(texCoord));
     }
-    glDrawElements(GL_QUADS, 4, GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(lineVertices.size()), GL_UNSIGNED_INT, nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     if (vertex >= 0) {

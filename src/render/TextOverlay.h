@@ -2,6 +2,7 @@
 
 #include "render/GlyphRecord.h"
 #include "render/HudLine.h"
+#include "render/LocationCache.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -16,15 +17,22 @@
 // While set, timed lines hide themselves once their time is up.
 extern bool linesExpire;
 
-// All HUD text: named lines drawn from a bitmap font, one quad per glyph.
+// All HUD text: named lines drawn from a bitmap font, one quad per glyph and one
+// draw call per line.
 class TextOverlay {
 public:
+    // A corner of a glyph's quad.
+    struct GlyphVertex {
+        glm::vec4 position;
+        glm::vec2 texCoord;
+    };
+
     TextOverlay(std::uint32_t fontTexture, std::uint32_t program);
     ~TextOverlay();
     TextOverlay(const TextOverlay&) = delete;
     TextOverlay& operator=(const TextOverlay&) = delete;
 
-    // Creates the one quad's buffers; needs the GL context.
+    // Creates the buffer the lines' quads are written to; needs the GL context.
     void initBuffers();
     // Draws every visible line (font program in use, "ortho" uploaded), then hides
     // the timed lines whose time is up.
@@ -39,9 +47,8 @@ public:
     std::uint32_t program;
     std::uint32_t vertexBuffer = 0;
     std::uint32_t indexBuffer = 0;
-    std::array<glm::vec4, 4> quadPositions{};
-    std::array<std::uint32_t, 4> quadIndices{0, 1, 2, 3};
-    std::array<glm::vec2, 4> quadTexCoords{};
+    // The quads of the line last drawn, four corners per glyph in drawing order.
+    std::vector<GlyphVertex> lineVertices;
     glm::vec4 color{1.0f};
     float penX = 0.0f;
     float penY = 0.0f;
@@ -55,7 +62,11 @@ public:
 private:
     void drawText();
     void drawGlyph();
-    void drawQuad();
+    void drawLineQuads();
+
+    LocationCache locations;
+    std::size_t indexCount = 0; // indices in indexBuffer: 0, 1, 2, ...
+    bool fontFilterSet = false;
 };
 
 // Fills the glyph table from a glyph coordinate file; prints "Unable to open file "

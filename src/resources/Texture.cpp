@@ -47,6 +47,7 @@ void Texture::release() {
         glBindTexture(GL_TEXTURE_2D, entry->id);
         glDeleteTextures(1, &entry->id);
     }
+    appliedRows.clear();
 }
 
 void Texture::init() {
@@ -113,12 +114,16 @@ void Texture::loadImageFile(const std::string& fileName) {
     ilDeleteImages(1, &image);
 }
 
-void Texture::applyFilter() {
+void Texture::applyFilter(std::uint32_t texture) {
     const int row = (filterMode >= 0 && filterMode < kTrilinearRow) ? filterMode : kTrilinearRow;
     const FilterRow& filter = kFilterRows[row];
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minFilter);
-    if (filter.setsMagFilter) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.minFilter);
+    const auto [applied, isNew] = appliedRows.try_emplace(texture, row);
+    if (isNew || applied->second != row) {
+        applied->second = row;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minFilter);
+        if (filter.setsMagFilter) {
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.minFilter);
+        }
     }
     statusText = filter.text;
     if (row == kTrilinearRow) {
@@ -126,7 +131,9 @@ void Texture::applyFilter() {
     }
 }
 
-void Texture::togglePlainFilter() { filterMode = filterMode < 1 ? filterMode + 1 : 0; }
+void Texture::togglePlainFilter() {
+    filterMode = filterMode < 1 ? filterMode + 1 : 0;
+}
 
 void Texture::nextMipmapFilter() {
     if (mipmapWrapPending) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TextOverlay;
@@ -25,8 +26,10 @@ public:
 
     // The texture of an image file, loaded on first use; 0 when it cannot be loaded.
     std::uint32_t loadTexture(const std::string& fileName);
-    // Applies filterMode to the texture bound to GL_TEXTURE_2D and updates statusText.
-    void applyFilter();
+    // Applies filterMode to `texture`, which the caller has bound to GL_TEXTURE_2D,
+    // and updates statusText. GL is only called when the texture's filter changes:
+    // most textures are drawn many times a frame and the mode changes by key press.
+    void applyFilter(std::uint32_t texture);
     // The plain-filter key: nearest and linear by turns.
     void togglePlainFilter();
     // The mipmap-filter key: the four mipmapped modes in turn.
@@ -39,4 +42,7 @@ public:
 
 private:
     void loadImageFile(const std::string& fileName);
+
+    // The filter row last applied to each texture name.
+    std::unordered_map<std::uint32_t, int> appliedRows;
 };

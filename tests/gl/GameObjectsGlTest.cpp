@@ -131,7 +131,7 @@ TEST_F(WaterOnTheGpu, SetupMakesOnlyTheParticleBufferAndDrawsLeaveNoTrace) {
     water.setup();
     EXPECT_EQ(water.vertexBuffer, 0u) << "the mesh is never drawn";
     GLint size = 0;
-    glBindBuffer(GL_ARRAY_BUFFER, water.particles->vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, water.particles->points.name());
     glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     EXPECT_EQ(size, WaterParticles::kCapacity * 16);

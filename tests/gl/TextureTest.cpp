@@ -1,6 +1,6 @@
 // Image files into GL textures, and the filter modes landing on them.
-#include "GlContext.h"
 #include "resources/Texture.h"
+#include "GlContext.h"
 
 #include <GL/glew.h>
 
@@ -69,11 +69,11 @@ TEST_F(Textures, MissingOrBrokenImagesGiveZeroEveryTime) {
 
 TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
     testing::internal::CaptureStdout();
-    textures.loadTexture("tests/data/textures/orange_8x4.png");
+    const GLuint id = textures.loadTexture("tests/data/textures/orange_8x4.png");
     testing::internal::GetCapturedStdout();
 
     // The start mode is trilinear and arms the wrap of the mipmap key.
-    textures.applyFilter();
+    textures.applyFilter(id);
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
     EXPECT_EQ(textures.statusText,
               "TexParam: Mipmap on: Min Filter Linear&Linear - Mag Filter Linear&Linear");
@@ -101,10 +101,26 @@ TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
     };
     for (const auto& row : rows) {
         textures.filterMode = row.mode;
-        textures.applyFilter();
+        textures.applyFilter(id);
         EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), row.min) << row.mode;
         EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), row.mag) << row.mode;
         EXPECT_EQ(textures.statusText, row.text);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A texture that already has the mode is left alone (the overwrite below stays);
+    // a new mode, or a texture not seen yet, gets it.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    textures.applyFilter(id);
+    EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    textures.filterMode = 1;
+    textures.applyFilter(id);
+    EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    GLuint other = 0;
+    glGenTextures(1, &other);
+    glBindTexture(GL_TEXTURE_2D, other);
+    textures.applyFilter(other);
+    EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(textures.statusText, "TexParam: Min Filter Linear - Mag Filter Linear");
+    glDeleteTextures(1, &other);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "PlatformFixture.h"
 #include "core/Director.h"
 #include "core/FrameLoop.h"
-#include "PlatformFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -114,8 +114,10 @@ TEST_F(HudLines, PenMovesByGlyphWidthsInBothDirections) {
     EXPECT_FLOAT_EQ(overlay.penX, 500 - 5.0f);
     EXPECT_EQ(overlay.glyphIndex, 'A') << "right-aligned text is written last to first";
     // The last glyph drawn ('A') fills [penX, penX + width]; the text ends at x.
-    EXPECT_FLOAT_EQ(overlay.quadPositions[1].x, 495.0f);
-    EXPECT_FLOAT_EQ(overlay.quadPositions[0].x, 497.0f);
+    ASSERT_EQ(overlay.lineVertices.size(), 3u * 4u) << "a quad per glyph, the line at once";
+    const auto* lastQuad = &overlay.lineVertices[8];
+    EXPECT_FLOAT_EQ(lastQuad[1].position.x, 495.0f);
+    EXPECT_FLOAT_EQ(lastQuad[0].position.x, 497.0f);
 }
 
 TEST(GlyphFile, ReadsRecordsAndSkipsWhatItCannotUse) {
@@ -138,10 +140,10 @@ TEST(GlyphFile, ReadsRecordsAndSkipsWhatItCannotUse) {
                             "BottomRight = [0.5, 0.75]\n"
                             "Width = 0.02\n"
                             "Height = nonsense\n"
-                            "Section Character [\n"          // no code at all
-                            "Section Character [65]\n"       // a later record overwrites
+                            "Section Character [\n"    // no code at all
+                            "Section Character [65]\n" // a later record overwrites
                             "Char = A\n"
-                            "TopLeft = [0.125, 0.5]\n");     // cut short by the end of file
+                            "TopLeft = [0.125, 0.5]\n"); // cut short by the end of file
     readGlyphStream(glyphs, file);
 
     EXPECT_FLOAT_EQ(glyphs['A'].uLeft, 0.125f);
