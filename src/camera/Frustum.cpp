@@ -13,10 +13,13 @@ bool isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners) {
     if (!frustum.frustumCulling) {
         return true;
     }
-    const glm::mat4 m = frustum.cullProjection * frustum.cullView * modelMatrix;
+    return isBoxInClipSpace(frustum.cullProjection * frustum.cullView * modelMatrix, corners);
+}
+
+bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners) {
     std::array<int, 6> outside{}; // right, left, top, bottom, far, near
     for (int i = 0; i < 8; ++i) {
-        const glm::vec4 q = m * corners[i];
+        const glm::vec4 q = toClip * corners[i];
         outside[0] += q.x > q.w;
         outside[1] += q.x < -q.w;
         outside[2] += q.y > q.w;

@@ -324,8 +324,13 @@ void Director::renderDepthPass() {
         camera->lightView = lightViews[i];
         uploadMatrix(camera->depthProgram, "perspective", camera->lightProjection);
         uploadMatrix(camera->depthProgram, "view", camera->lightView);
+        // Most objects lie in one or two of the six directions: the others would only
+        // run their vertices through the pipeline to clip them all away.
+        const glm::mat4 faceToClip = camera->lightProjection * camera->lightView;
         for (Entity* entity : visibleEntities) {
-            if (entity->skipLitPasses) {
+            if (entity->skipLitPasses ||
+                !isBoxInClipSpace(faceToClip * entity->modelMatrix,
+                                  entity->mesh->boundingCorners.data())) {
                 continue;
             }
             entity->program = depthProgram;
