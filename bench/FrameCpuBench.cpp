@@ -22,6 +22,7 @@
 // tiles and copies each finished picture to the X server; a GPU driver does less of that on
 // the CPU, so the figures here are on the high side of what a real machine shows.
 // FRAME_CPU_BENCH_GL_TABLE=1 prints the GL calls of a frame by function on standard error.
+#include "../tests/support/PlatformFixture.h"
 #include "GlCallCounter.h"
 #include "StressLevel.h"
 #include "ThreadCpuTimes.h"
@@ -31,8 +32,6 @@
 #include "physics/engine/Actor.h"
 #include "physics/engine/Scene.h"
 #include "platform/Platform.h"
-#include "platform/ScriptedInput.h"
-#include "platform/VirtualClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,24 +79,6 @@ int dynamicActors(const Director& director) {
     }
     return dynamic;
 }
-
-// The virtual clock and scripted input for as long as a level is measured.
-class ScopedPlatform {
-public:
-    ScopedPlatform() {
-        platform::useClock(&clock);
-        platform::useInput(&input);
-    }
-    ~ScopedPlatform() {
-        platform::useClock(nullptr);
-        platform::useInput(nullptr);
-    }
-    ScopedPlatform(const ScopedPlatform&) = delete;
-    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
-
-    platform::VirtualClock clock;
-    platform::ScriptedInput input;
-};
 
 void perFrame(benchmark::State& state, const char* name, double total) {
     state.counters[name] = benchmark::Counter(total, benchmark::Counter::kAvgIterations);

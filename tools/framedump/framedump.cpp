@@ -4,13 +4,12 @@
 // frame with cmp: a change meant to keep the picture must leave every byte alone.
 //
 //   framedump OUTPUT_DIR   (from anywhere, under an X display)
+#include "../../tests/support/PlatformFixture.h"
 #include "core/Director.h"
 #include "core/FrameLoop.h"
 #include "physics/engine/Scene.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "platform/ScriptedInput.h"
-#include "platform/VirtualClock.h"
 
 #include <GL/glew.h>
 
@@ -75,17 +74,15 @@ int main(int argc, char** argv) {
     const std::filesystem::path output = std::filesystem::absolute(argv[1]);
     std::filesystem::create_directories(output);
 
-    platform::VirtualClock clock;
-    platform::ScriptedInput input;
-    platform::useClock(&clock);
-    platform::useInput(&input);
+    ScopedPlatform scripted;
+    platform::VirtualClock& clock = scripted.clock;
     std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
     Director director("config/config.txt");
     director.init();
     clock.set(0.5);
     int written = 0;
     for (int frame = 0; frame < kFrames; ++frame) {
-        script(input, frame);
+        script(scripted.input, frame);
         clock.advance(1.0 / 60.0);
         runFrame(director);
         if (frame % 50 == 49 &&
