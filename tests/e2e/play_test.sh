@@ -7,27 +7,11 @@ game=$1
 data=$2
 shots=${3:-$(mktemp -d)}
 mkdir -p "$shots"
-out=$shots/play.out
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+work=$shots
+source "$(dirname "$0")/harness.sh"
 
-# Mean of one channel (0..1) over a region WxH+X+Y of a screenshot.
-mean() { convert "$1" -crop "$2" +repage -format "%[fx:mean.$3]" info:; }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
-(cd "$data" && exec "$game") >"$out" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 1 120); do
-    window=$(xdotool search --onlyvisible --name '^Vellamora$' 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.5
-done
-if [[ -z "$window" ]]; then
+start_game "$data" play
+if ! window=$(wait_for_window); then
     fail "no game window appeared"
     cat "$out"
     kill -9 "$pid" 2>/dev/null
@@ -56,27 +40,14 @@ import -window "$window" "$shots/walked.png"
 difference=$(compare -metric RMSE "$shots/start.png" "$shots/walked.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
 above "$difference" 0.02 || fail "holding W did not change the picture (RMSE $difference)"
 
-xdotool keydown Escape
-sleep 0.5
-xdotool keyup Escape
-for _ in $(seq 1 60); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.5
-done
-if kill -0 "$pid" 2>/dev/null; then
-    kill -9 "$pid"
+if ! press_escape; then
     fail "Escape did not end the game"
 else
-    wait "$pid"
-    status=$?
     [[ $status -eq 0 ]] || fail "exit status $status"
 fi
 if grep -v -E -x 'GLFW initialized|GLEW initialized|Shader loaded and compiled successfully\.|Shader-program linked successfully\.|Texture loading succesful|loadingtime: .*|' "$out"; then
     fail "the shipped level printed more than success lines (above)"
 fi
 
-if [[ $failures -gt 0 ]]; then
-    echo "$failures failure(s); screenshots in $shots"
-    exit 1
-fi
+finish "screenshots in $shots"
 echo "play checks passed (flame $flame, floor $floor, change $difference)"

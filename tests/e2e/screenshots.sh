@@ -12,11 +12,7 @@ pictures=$3
 mkdir -p "$pictures"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/harness.sh"
 
 # A data folder that shares obj/ and shader/ and holds the level with the Character's
 # position and rotation lines replaced.
@@ -33,30 +29,14 @@ placed() {
     echo "$folder"
 }
 
-# Starts the game in a data folder, waits for its window; prints the window id.
+# Starts the game in a data folder and waits for its window; sets window.
 start() {
-    (cd "$1" && exec "$game") >"$work/$2.out" 2>&1 &
-    pid=$!
-    window=""
-    for _ in $(seq 1 120); do
-        window=$(xdotool search --onlyvisible --name '^Vellamora$' 2>/dev/null | head -n 1)
-        [[ -n "$window" ]] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.5
-    done
-    [[ -n "$window" ]] || fail "no game window for $2"
+    start_game "$1" "$2"
+    window=$(wait_for_window) || { window=""; fail "no game window for $2"; }
 }
 
 stop() {
-    xdotool keydown Escape
-    sleep 0.3
-    xdotool keyup Escape
-    for _ in $(seq 1 40); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.25
-    done
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    press_escape || true
 }
 
 key() {
@@ -71,9 +51,6 @@ shoot() {
     convert "$work/$1.png" -resize 800x "$pictures/$1.png" || fail "no picture $1"
 }
 
-# Mean of one channel (0..1) over a region WxH+X+Y of a full-size screenshot.
-mean() { convert "$work/$1.png" -crop "$2" +repage -format "%[fx:mean.$3]" info:; }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 # 1. The start, as the player first sees it.
 start "$data" start
@@ -105,14 +82,11 @@ if [[ -n "$window" ]]; then
     stop
     # The closing lines are white on the dark below the goal.
     lines=440x24+424+480
-    before=$(mean before "$lines" r)
-    after=$(mean victory "$lines" r)
+    before=$(mean "$work/before.png" "$lines" r)
+    after=$(mean "$work/victory.png" "$lines" r)
     above "$after" "$(awk -v b="$before" 'BEGIN { print b + 0.05 }')" ||
         fail "no closing lines on the victory picture ($before before, $after after)"
 fi
 
-if [[ $failures -gt 0 ]]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
+finish
 ls -l "$pictures"/start.png "$pictures"/midcourse.png "$pictures"/victory.png

@@ -8,46 +8,7 @@ close_window=$2
 data=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# Starts the game in the data folder; sets pid and out.
-start_game() {
-    out=$work/$1.out
-    (cd "$data" && exec "$game") >"$out" 2>&1 &
-    pid=$!
-}
-
-# Waits up to 60 s for the game window to be mapped; prints its id.
-wait_for_window() {
-    local id=""
-    for _ in $(seq 1 120); do
-        id=$(xdotool search --onlyvisible --name '^Vellamora$' 2>/dev/null | head -n 1)
-        [[ -n "$id" ]] && { echo "$id"; return 0; }
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.5
-    done
-    return 1
-}
-
-# Waits up to 30 s for the game to exit; sets status.
-wait_for_exit() {
-    for _ in $(seq 1 60); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            status=$?
-            return 0
-        fi
-        sleep 0.5
-    done
-    kill -9 "$pid" 2>/dev/null
-    status="still running"
-    return 1
-}
+source "$(dirname "$0")/harness.sh"
 
 check_start_messages() {
     local glfw glew
@@ -60,16 +21,13 @@ check_start_messages() {
 }
 
 # 1. Escape ends the game with status 0.
-start_game escape
+start_game "$data" escape
 if window=$(wait_for_window); then
     check_start_messages escape
     sleep 1
     kill -0 "$pid" 2>/dev/null || fail "escape: the game did not stay running"
     xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool keydown Escape
-    sleep 0.5
-    xdotool keyup Escape
-    wait_for_exit
+    press_escape
     [[ "$status" == "0" ]] || fail "escape: exit status $status"
 else
     fail "escape: no game window appeared"
@@ -78,7 +36,7 @@ else
 fi
 
 # 2. Closing the window ends the game with status 0.
-start_game close
+start_game "$data" close
 if wait_for_window >/dev/null; then
     sleep 1
     "$close_window" Vellamora || fail "close: could not send the close request"
@@ -109,8 +67,5 @@ status=$?
 grep -q 'config/config.txt has no Character' "$work/empty.out" ||
     { fail "no character: message missing"; cat "$work/empty.out"; }
 
-if [[ $failures -gt 0 ]]; then
-    echo "$failures failure(s)"
-    exit 1
-fi
+finish
 echo "all window checks passed"
