@@ -1,6 +1,7 @@
 #include "level/DataLoader.h"
 
 #include "level/LevelReader.h"
+#include "level/RecordTypes.h"
 
 #include "game/Box.h"
 #include "game/Character.h"
@@ -240,8 +241,6 @@ physics::Actor* DataLoader::createWaterActor(const ObjectDescription& record, co
 
 physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& mesh,
                                                glm::vec4 position) {
-    // Beyond this a convex hull of the drawn mesh is too costly to simulate.
-    constexpr std::int32_t kMaxConvexTriangles = 255;
     const float x = position.x;
     const float y = position.y;
     const float z = position.z;

@@ -1,6 +1,7 @@
 #include "LevelCheck.h"
 
 #include "level/LevelReader.h"
+#include "level/RecordTypes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,34 +11,6 @@
 #include <utility>
 
 namespace {
-
-struct RecordRule {
-    std::string_view type;
-    bool physicsLine; // false: none in the block (Character)
-    bool usesPhysics; // the physics line chooses the actor (Water objects read and ignore it)
-    bool usesTexture; // a CollisionBox is never drawn
-};
-
-// Every record type the game builds something from.
-constexpr RecordRule kRecords[] = {
-    {"Character", false, false, true},   {"Box", true, true, true},
-    {"DoodadFan", true, true, true},     {"DoodadWater", true, true, true},
-    {"DoodadBox", true, true, true},     {"Victory", true, true, true},
-    {"DoodadUpgrade", true, true, true}, {"Water", true, false, true},
-    {"WaterPlane", true, false, true},   {"CollisionBox", true, true, false},
-};
-
-constexpr std::string_view kPhysicsTypes[] = {"static", "dynamic", "kinematic", "plane"};
-
-// Above this a dynamic body is too detailed for a convex hull; the game then wants a
-// low-polygon twin, and without one makes the object static.
-constexpr std::int32_t kMaxConvexTriangles = 255;
-
-const RecordRule* ruleFor(const std::string& type) {
-    const auto rule = std::find_if(std::begin(kRecords), std::end(kRecords),
-                                   [&](const RecordRule& r) { return r.type == type; });
-    return rule == std::end(kRecords) ? nullptr : rule;
-}
 
 std::string quoted(const std::string& text) {
     return '"' + text + '"';
@@ -79,7 +52,7 @@ std::size_t LevelCheck::count(Problem::Severity severity) const {
 }
 
 void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header) {
-    const RecordRule* rule = ruleFor(record.recordType);
+    const RecordRule* rule = recordRuleFor(record.recordType);
     if (!rule) {
         add(header, Problem::Severity::Error,
             "unknown record type " + quoted(record.recordType) +
@@ -90,9 +63,7 @@ void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header
     const std::size_t physicsLine = header + 1;
     const std::size_t meshLine = header + (rule->physicsLine ? 2 : 1);
     if (rule->usesPhysics) {
-        const bool known = std::find(std::begin(kPhysicsTypes), std::end(kPhysicsTypes),
-                                     record.physicsType) != std::end(kPhysicsTypes);
-        if (!known) {
+        if (!isPhysicsType(record.physicsType)) {
             const std::string what = record.physicsType.empty()
                                          ? std::string("no physics type")
                                          : "unknown physics type " + quoted(record.physicsType);
