@@ -23,12 +23,8 @@ protected:
     GameObjects() : GameFixture("../tests/data/levels/gameobjects.txt") {}
 
     void SetUp() override {
-        DoodadFan::resetSharedState();
-        controlState = ControlState{};
         GameFixture::SetUp();
-        platform.clock.set(0.5);
-        runFrame(*director);
-        frames(30);
+        settle();
         // No drain by time: every change of the flame below comes from an object.
         character().lastDrainTime = 1e9;
         character().flame = 1.0;

@@ -15,11 +15,7 @@ protected:
 
     void SetUp() override {
         GameFixture::SetUp();
-        controlState = ControlState{};
-        // Settle on the floor: the first frame carries the whole start-up time.
-        platform.clock.set(0.5);
-        runFrame(*director);
-        frames(30);
+        settle();
     }
 
     glm::vec3 position() const { return director->character->actor->getGlobalPosition(); }

@@ -181,13 +181,8 @@ protected:
     ShippedLevelPlay() : GameFixture("config/config.txt") {}
 
     void SetUp() override {
-        DoodadFan::resetSharedState();
-        controlState = ControlState{};
         GameFixture::SetUp();
-        // The first frame carries the loading time; then settle on the floor.
-        platform.clock.set(0.5);
-        runFrame(*director, FrameMode::SkipDrawing);
-        frames(30, kFrame, FrameMode::SkipDrawing);
+        settle(FrameMode::SkipDrawing);
     }
 
     template <class T> int count() const {

@@ -3,7 +3,6 @@
 // draw or a string kept per HUD update shows here as megabytes.
 #include "../memcheck/WalkPattern.h"
 #include "../support/GameFixture.h"
-#include "game/DoodadFan.h"
 #include "input/Controls.h"
 #include "physics/engine/Actor.h"
 #include "physics/engine/Controller.h"
@@ -38,12 +37,8 @@ protected:
     Soak() : GameFixture("config/config.txt") {}
 
     void SetUp() override {
-        DoodadFan::resetSharedState();
-        controlState = ControlState{};
         GameFixture::SetUp();
-        platform.clock.set(0.5);
-        runFrame(*director);
-        frames(30);
+        settle();
         start = director->character->controller->getPosition();
     }
 

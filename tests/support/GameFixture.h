@@ -3,6 +3,8 @@
 #include "PlatformFixture.h"
 #include "core/Director.h"
 #include "core/FrameLoop.h"
+#include "game/DoodadFan.h"
+#include "input/InputState.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,11 @@ class GameFixture : public testing::Test {
 protected:
     explicit GameFixture(std::string level) : levelPath(std::move(level)) {}
 
+    // Every game starts as in a fresh process: no key held and the fans' shared
+    // state unset (both outlive a Director).
     void SetUp() override {
+        DoodadFan::resetSharedState();
+        controlState = ControlState{};
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
         director = std::make_unique<Director>(levelPath);
@@ -42,6 +48,14 @@ protected:
         }
         director->physicsWorld->scene->fetchResults(physics::RigidBodyFinished, true);
         return running;
+    }
+
+    // The start a player sees: the first frame carries half a second of loading time,
+    // then 30 frames to land on the floor.
+    void settle(FrameMode mode = FrameMode::Draw) {
+        platform.clock.set(0.5);
+        runFrame(*director, mode);
+        frames(30, 1.0 / 60.0, mode);
     }
 
     ScopedPlatform platform;

@@ -1,24 +1,19 @@
 // The level rows of the game objects: what each builds, its parameters, its actor.
-#include "game/Character.h"
+#include "../support/LevelLoadFixture.h"
 #include "game/DoodadBox.h"
 #include "game/DoodadFan.h"
 #include "game/DoodadUpgrade.h"
 #include "game/DoodadWater.h"
 #include "game/Victory.h"
 #include "game/Water.h"
-#include "level/DataLoader.h"
 #include "physics/CollisionGroups.h"
-#include "physics/PhysicsWorld.h"
 #include "physics/engine/Actor.h"
-#include "render/Light.h"
-#include "resources/Texture.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -40,31 +35,18 @@ glm::vec3 halfExtents(physics::Actor& actor) {
     return {high.x(), high.y(), high.z()};
 }
 
-class GameObjectLevel : public testing::Test {
+class GameObjectLevel : public LevelLoadFixture {
 protected:
+    GameObjectLevel() : LevelLoadFixture("game_object_level.txt") {}
+
     void SetUp() override {
-        ASSERT_TRUE(world.initPhysics());
+        LevelLoadFixture::SetUp();
         // Spans x -2..2, y 0..1, z -3..3.
         std::ofstream(meshPath) << "v -2 0 -3\nv 2 1 3\nv 2 0 -3\nvn 0 1 0\nf 1//1 2//1 3//1\n";
     }
     void TearDown() override {
-        std::filesystem::remove(levelPath);
+        LevelLoadFixture::TearDown();
         std::filesystem::remove(meshPath);
-    }
-
-    std::unique_ptr<Character> load(const std::string& text) {
-        std::ofstream(levelPath) << text;
-        loader.world = &world;
-        testing::internal::CaptureStdout();
-        auto character = loader.loadLevel(textures, levelPath, lights, entities, 7, 8, 9);
-        // The missing texture is reported by the texture cache: not of interest here.
-        std::istringstream lines(testing::internal::GetCapturedStdout());
-        for (std::string line; std::getline(lines, line);) {
-            if (line != "Wrong texture string") {
-                messages += line + "\n";
-            }
-        }
-        return character;
     }
 
     template <class T> T& entity(std::size_t index) {
@@ -75,17 +57,6 @@ protected:
         return *typed;
     }
 
-    static std::uint16_t groupOf(const physics::Actor* actor) {
-        return actor->getShapes().front()->getGroup();
-    }
-
-    PhysicsWorld world;
-    DataLoader loader;
-    Texture textures;
-    std::vector<std::unique_ptr<Light>> lights;
-    std::vector<std::unique_ptr<Entity>> entities;
-    std::string messages;
-    std::string levelPath = testing::TempDir() + "game_object_level.txt";
     std::string meshPath = testing::TempDir() + "game_object_water.obj";
 };
 

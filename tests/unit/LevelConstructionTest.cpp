@@ -1,14 +1,10 @@
 // Building the world from a level file: order, placement, actors and their groups.
+#include "../support/LevelLoadFixture.h"
 #include "game/Box.h"
-#include "game/Character.h"
-#include "level/DataLoader.h"
 #include "physics/ActorTag.h"
 #include "physics/CollisionGroups.h"
-#include "physics/PhysicsWorld.h"
 #include "physics/engine/Actor.h"
-#include "render/Light.h"
 #include "resources/Mesh.h"
-#include "resources/Texture.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -31,31 +27,9 @@ std::string block(const std::string& type, const std::string& physics, const std
            "\n" + scale + "\nu\n";
 }
 
-class LevelConstruction : public testing::Test {
+class LevelConstruction : public LevelLoadFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(world.initPhysics()); }
-    void TearDown() override { std::filesystem::remove(path); }
-
-    std::unique_ptr<Character> load(const std::string& text) {
-        std::ofstream(path) << text;
-        loader.world = &world;
-        testing::internal::CaptureStdout();
-        auto character = loader.loadLevel(textures, path, lights, entities, 7, 8, 9);
-        messages = testing::internal::GetCapturedStdout();
-        return character;
-    }
-
-    static std::uint16_t groupOf(const physics::Actor* actor) {
-        return actor->getShapes().front()->getGroup();
-    }
-
-    PhysicsWorld world;
-    DataLoader loader;
-    Texture textures;
-    std::vector<std::unique_ptr<Light>> lights;
-    std::vector<std::unique_ptr<Entity>> entities;
-    std::string messages;
-    std::string path = testing::TempDir() + "level_construction.txt";
+    LevelConstruction() : LevelLoadFixture("level_construction.txt") {}
 };
 
 } // namespace

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "game/Character.h"
+#include "level/DataLoader.h"
+#include "physics/PhysicsWorld.h"
+#include "physics/engine/Actor.h"
+#include "render/Light.h"
+#include "resources/Texture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Builds a world from level text written to a temporary file, the way the game loads
+// its level, but without GL: the test levels name no texture ("none.png"), so the
+// construction makes no GL call. The texture cache's report of that missing texture is
+// left out of `messages`; every other line the loader prints is kept.
+class LevelLoadFixture : public testing::Test {
+protected:
+    explicit LevelLoadFixture(const std::string& fileName)
+        : path(testing::TempDir() + fileName) {}
+
+    void SetUp() override { ASSERT_TRUE(world.initPhysics()); }
+    void TearDown() override { std::filesystem::remove(path); }
+
+    std::unique_ptr<Character> load(const std::string& text) {
+        std::ofstream(path) << text;
+        loader.world = &world;
+        testing::internal::CaptureStdout();
+        auto character = loader.loadLevel(textures, path, lights, entities, 7, 8, 9);
+        std::istringstream lines(testing::internal::GetCapturedStdout());
+        for (std::string line; std::getline(lines, line);) {
+            if (line != "Wrong texture string") {
+                messages += line + "\n";
+            }
+        }
+        return character;
+    }
+
+    static std::uint16_t groupOf(const physics::Actor* actor) {
+        return actor->getShapes().front()->getGroup();
+    }
+
+    PhysicsWorld world;
+    DataLoader loader;
+    Texture textures;
+    std::vector<std::unique_ptr<Light>> lights;
+    std::vector<std::unique_ptr<Entity>> entities;
+    std::string messages;
+    std::string path;
+};
