@@ -10,6 +10,9 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -104,7 +107,8 @@ TEST(StressLevelTest, OtherSizesGetExactlyTheirDynamicShare) {
 
 TEST(StressLevelTest, WritesTheTextOrSaysWhyNot) {
     const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / "stress_level_test.txt";
+        std::filesystem::temp_directory_path() /
+        ("stress_level_test." + std::to_string(getpid()) + ".txt");
     const StressLevel level{20, 5};
     ASSERT_TRUE(level.write(file));
     std::ifstream in(file, std::ios::binary);

@@ -17,14 +17,23 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 // Builds a world from level text written to a temporary file, the way the game loads
 // its level, but without GL: the test levels name no texture ("none.png"), so the
 // construction makes no GL call. The texture cache's report of that missing texture is
 // left out of `messages`; every other line the loader prints is kept.
 class LevelLoadFixture : public testing::Test {
 protected:
-    explicit LevelLoadFixture(const std::string& fileName)
-        : path(testing::TempDir() + fileName) {}
+    explicit LevelLoadFixture(const std::string& fileName) : path(scratchPath(fileName)) {}
+
+    // A file of this test alone: CTest runs the tests of one fixture side by side, and
+    // one test's TearDown must not remove the level another is reading.
+    static std::string scratchPath(const std::string& fileName) {
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        return testing::TempDir() + test->test_suite_name() + "." + test->name() + "." +
+               std::to_string(getpid()) + "." + fileName;
+    }
 
     void SetUp() override { ASSERT_TRUE(world.initPhysics()); }
     void TearDown() override { std::filesystem::remove(path); }

@@ -57,7 +57,7 @@ protected:
         return *typed;
     }
 
-    std::string meshPath = testing::TempDir() + "game_object_water.obj";
+    std::string meshPath = scratchPath("game_object_water.obj");
 };
 
 } // namespace
