@@ -32,7 +32,7 @@ void main() {
     vec3 base = ripples.rgb * (vec3(0.35, 0.45, 0.6) + 2.0 * ambient_color.rgb);
     vec3 color = base + light_color.rgb * falloff * (0.45 * ripples.rgb + 1.2 * glint);
     float rim = 1.0 - smoothstep(0.96, 1.0, max(edge.x, edge.y));
-    float alpha = 0.3 * soft * rim;
+    float alpha = 0.4 * soft * rim;
     if (alpha < 0.01) {
         discard;
     }

@@ -8,13 +8,14 @@
 // level's scale sets its size. Patches grow as they drift out, which keeps the thinner
 // rim covered.
 layout(points) in;
-layout(triangle_strip, max_vertices = 4) out;
+layout(triangle_strip, max_vertices = 8) out;
 
 uniform mat4 perspective;
 uniform mat4 view;
 uniform mat4 model;
 
 in float seed[];
+in vec2 poolCentre[];
 
 out vec2 patchCoord;
 out vec2 rippleCoord;
@@ -23,8 +24,7 @@ out vec3 worldPosition;
 out vec3 eyePosition;
 
 void main() {
-    vec3 local = (inverse(model) * vec4(gl_in[0].gl_Position.xyz, 1.0)).xyz;
-    vec2 centre = local.xz;
+    vec2 centre = poolCentre[0];
     float reach = length(centre);
     if (reach > 1.4) {
         return;
@@ -34,11 +34,16 @@ void main() {
     mat2 turn = mat2(cos(angle), sin(angle), -sin(angle), cos(angle));
     float size = 0.09 + 0.07 * random + 0.12 * reach;
     mat4 toClip = perspective * view * model;
-    vec3 eye = inverse(view)[3].xyz;
-    // Corner order that faces up, so culling keeps the patches seen from above.
-    const vec2 corners[4] = vec2[](vec2(-1.0, 1.0), vec2(1.0, 1.0), vec2(-1.0, -1.0),
-                                   vec2(1.0, -1.0));
-    for (int i = 0; i < 4; ++i) {
+    // The eye: the view's translation taken back through its rotation.
+    vec3 eye = -transpose(mat3(view)) * view[3].xyz;
+    // A patch is round: an octagon just around its circle leaves out the corners a
+    // square would rasterise only for the fragment shader to discard. Zigzag order
+    // that faces up, so culling keeps the patches seen from above.
+    const float r = 1.0823922; // 1 / cos(22.5 degrees)
+    const float a = 0.9238795 * r, b = 0.3826834 * r;
+    const vec2 corners[8] = vec2[](vec2(a, b), vec2(a, -b), vec2(b, a), vec2(b, -a),
+                                   vec2(-b, a), vec2(-b, -a), vec2(-a, b), vec2(-a, -b));
+    for (int i = 0; i < 8; ++i) {
         vec2 offset = corners[i] * size;
         vec2 onPool = centre + offset;
         patchCoord = corners[i];

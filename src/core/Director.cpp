@@ -374,13 +374,26 @@ void Director::renderLitPass() {
     }
     setLightUniforms(*light);
     uploadCameraMatrices(camera->shadowProgram, true);
+    // Blending (unless the player has turned it off) only for surfaces that can be
+    // see-through: for an opaque one it gives the same pixels, but software GL reads
+    // back every pixel it blends.
+    const bool blendingOn = glIsEnabled(GL_BLEND);
+    bool blending = blendingOn;
     for (Entity* entity : visibleEntities) {
         if (entity->skipLitPasses) {
             continue;
         }
+        const bool blend = blendingOn && !entity->isOpaque();
+        if (blend != blending) {
+            blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+            blending = blend;
+        }
         entity->program = shadowProgram;
         entity->draw();
         ++renderedObjects;
+    }
+    if (blending != blendingOn) {
+        glEnable(GL_BLEND);
     }
     glUseProgram(0);
     glBindTexture(GL_TEXTURE_2D, 0);

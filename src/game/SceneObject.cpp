@@ -70,6 +70,10 @@ void SceneObject::createBuffers() {
                  mesh->indices.data(), GL_STATIC_DRAW);
 }
 
+bool SceneObject::isOpaque() const {
+    return material->kd.a >= 1.0f && textureManager && textureManager->isOpaque(texture);
+}
+
 void SceneObject::drawMesh() {
     const std::uintptr_t n = static_cast<std::uintptr_t>(mesh->vertexCount);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -36,6 +36,10 @@ public:
     void syncFromActor();
     // The actor takes the model matrix's rotation and translation.
     void syncToActor();
+    // Whether the lit draw covers what lies behind it everywhere: the material's
+    // diffuse alpha is 1 and the texture has no see-through texel. Without a texture
+    // manager to ask, the answer is no.
+    bool isOpaque() const;
 
     std::unique_ptr<Mesh> mesh;
     std::uint32_t program;

@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <cstddef>
 #include <iostream>
 
 bool mipmapWrapPending = false;
@@ -40,6 +41,39 @@ bool isUploadable(ILint format, ILint type) {
     return knownFormat && type == IL_UNSIGNED_BYTE;
 }
 
+// Whether a decoded image has a texel that is not fully opaque. Layouts without alpha
+// have none; an image shorter than its size says counts as see-through, the safe
+// answer (it is drawn blended, as every texture would be).
+bool hasTranslucentTexel(ILint format, ILint width, ILint height, const ILubyte* data,
+                         ILint dataSize) {
+    int stride = 0;
+    int alpha = 0;
+    switch (format) {
+    case IL_RGBA:
+    case IL_BGRA:
+        stride = 4;
+        alpha = 3;
+        break;
+    case IL_LUMINANCE_ALPHA:
+        stride = 2;
+        alpha = 1;
+        break;
+    default:
+        return false;
+    }
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                             static_cast<std::size_t>(stride);
+    if (dataSize < 0 || static_cast<std::size_t>(dataSize) < size) {
+        return true;
+    }
+    for (std::size_t i = static_cast<std::size_t>(alpha); i < size; i += stride) {
+        if (data[i] != 255) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void Texture::release() {
@@ -48,6 +82,7 @@ void Texture::release() {
         glDeleteTextures(1, &entry->id);
     }
     appliedRows.clear();
+    translucentTextures.clear();
 }
 
 void Texture::init() {
@@ -108,10 +143,18 @@ void Texture::loadImageFile(const std::string& fileName) {
                  static_cast<GLenum>(format), static_cast<GLenum>(type), ilGetData());
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glGenerateMipmap(GL_TEXTURE_2D);
+    if (hasTranslucentTexel(format, width, height, ilGetData(),
+                            ilGetInteger(IL_IMAGE_SIZE_OF_DATA))) {
+        translucentTextures.insert(texture);
+    }
 
     textureCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileName, texture}));
     std::cout << "Texture loading succesful" << std::endl;
     ilDeleteImages(1, &image);
+}
+
+bool Texture::isOpaque(std::uint32_t texture) const {
+    return translucentTextures.count(texture) == 0;
 }
 
 void Texture::applyFilter(std::uint32_t texture) {

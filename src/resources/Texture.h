@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TextOverlay;
@@ -30,6 +31,9 @@ public:
     // and updates statusText. GL is only called when the texture's filter changes:
     // most textures are drawn many times a frame and the mode changes by key press.
     void applyFilter(std::uint32_t texture);
+    // False when the texture's image has a texel that is not fully opaque (0, no
+    // texture, samples opaque black).
+    bool isOpaque(std::uint32_t texture) const;
     // The plain-filter key: nearest and linear by turns.
     void togglePlainFilter();
     // The mipmap-filter key: the four mipmapped modes in turn.
@@ -45,4 +49,6 @@ private:
 
     // The filter row last applied to each texture name.
     std::unordered_map<std::uint32_t, int> appliedRows;
+    // Textures whose image has a texel with alpha below 255.
+    std::unordered_set<std::uint32_t> translucentTextures;
 };

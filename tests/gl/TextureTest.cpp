@@ -56,6 +56,24 @@ TEST_F(Textures, APngBecomesAMipmappedRepeatingTextureOnce) {
     EXPECT_EQ(textures.textureCache.size(), 1u);
 }
 
+// The lit pass blends only what can be see-through.
+TEST_F(Textures, ImagesWithSeeThroughTexelsAreKnown) {
+    testing::internal::CaptureStdout();
+    const GLuint halfTransparent = textures.loadTexture("tests/data/textures/orange_8x4.png");
+    const GLuint noAlpha = textures.loadTexture("data/obj/crate_planks.png");
+    const GLuint fullAlpha = textures.loadTexture("tests/data/textures/blue_rgba_4x4.png");
+    const GLuint atlas = textures.loadTexture("data/obj/arial.png");
+    testing::internal::GetCapturedStdout();
+    for (const GLuint texture : {halfTransparent, noAlpha, fullAlpha, atlas}) {
+        ASSERT_NE(texture, 0u);
+    }
+    EXPECT_FALSE(textures.isOpaque(halfTransparent));
+    EXPECT_TRUE(textures.isOpaque(noAlpha));
+    EXPECT_TRUE(textures.isOpaque(fullAlpha)) << "an alpha channel at 255 everywhere";
+    EXPECT_FALSE(textures.isOpaque(atlas)) << "the font atlas is clear around its glyphs";
+    EXPECT_TRUE(textures.isOpaque(0)) << "no texture samples opaque black";
+}
+
 TEST_F(Textures, MissingOrBrokenImagesGiveZeroEveryTime) {
     for (const char* file : {"tests/data/textures/missing.png", "tests/data/textures/broken.png"}) {
         for (int attempt = 0; attempt < 2; ++attempt) {

@@ -5,11 +5,13 @@
 #include "camera/Frustum.h"
 #include "game/Entity.h"
 #include "physics/engine/Actor.h"
+#include "resources/Material.h"
 
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <vector>
 
@@ -195,6 +197,40 @@ TEST_F(ShadowRoom, TheLitPassDrawsWithColourWritesAndBackFaceCullingAfterTheDept
     }
     glActiveTexture(GL_TEXTURE0);
     EXPECT_EQ(d.light->litProgram, d.shadowProgram);
+}
+
+// Opaque surfaces are drawn without blending, which software GL pays for at every
+// pixel; a see-through one is still blended over what lies behind it, and the pass
+// leaves blending as it found it (the player can switch it off).
+TEST_F(ShadowRoom, OnlySeeThroughSurfacesAreBlendedInTheLitPass) {
+    Director& d = *director;
+    const glm::vec3 eye = light + glm::vec3(2, 0, 5);
+    const glm::vec3 wall = light + glm::vec3(9.9f, 4, 0);
+    // Untextured, so only the material decides: on the line of sight, in front of the wall.
+    auto owned = std::make_unique<TestObject>(
+        d.simpleProgram, glm::scale(glm::translate(glm::mat4(1.0f), eye + 0.3f * (wall - eye)),
+                                    glm::vec3(0.5f)));
+    owned->setup();
+    owned->textureManager = d.textureCache.get();
+    TestObject& cube = *owned;
+    d.entities.push_back(std::move(owned));
+    d.visibleEntities.push_back(&cube);
+
+    const auto redWithAlpha = [&](float alpha) {
+        cube.material->kd.a = alpha;
+        drawFrom(eye, wall, glm::vec3(0, 1, 0));
+        return meanRed(kWidth / 2, kHeight / 2, 3);
+    };
+    const double solid = redWithAlpha(1.0f);
+    const double clear = redWithAlpha(0.0f);
+    ASSERT_GT(std::abs(solid - clear), 20.0) << "the cube and the wall behind it differ";
+    EXPECT_NEAR(redWithAlpha(0.5f), 0.5 * (solid + clear), 3.0);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+
+    glDisable(GL_BLEND);
+    EXPECT_NEAR(redWithAlpha(0.0f), solid, 1.0) << "with blending off it covers the wall";
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    glEnable(GL_BLEND);
 }
 
 namespace {
