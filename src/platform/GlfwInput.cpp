@@ -93,6 +93,8 @@ int GlfwInput::toGlfwKey(int gameKey) {
 
 void GlfwInput::attach(GLFWwindow* newWindow) {
     window = newWindow;
+    keyPresses = {};
+    buttonPresses = {};
     if (!window) {
         return;
     }
@@ -105,12 +107,17 @@ void GlfwInput::attach(GLFWwindow* newWindow) {
 
 bool GlfwInput::isKeyDown(int key) const {
     const int glfwKey = toGlfwKey(key);
-    return window && glfwKey != GLFW_KEY_UNKNOWN && glfwGetKey(window, glfwKey) == GLFW_PRESS;
+    if (!window || glfwKey == GLFW_KEY_UNKNOWN) {
+        return false;
+    }
+    return glfwGetKey(window, glfwKey) == GLFW_PRESS || keyPresses.isLatched(key);
 }
 
 bool GlfwInput::isMouseButtonDown(int button) const {
-    return window && button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST &&
-           glfwGetMouseButton(window, button) == GLFW_PRESS;
+    if (!window || button < 0 || button > GLFW_MOUSE_BUTTON_LAST) {
+        return false;
+    }
+    return glfwGetMouseButton(window, button) == GLFW_PRESS || buttonPresses.isLatched(button);
 }
 
 void GlfwInput::getMousePos(int& x, int& y) const {
@@ -147,6 +154,11 @@ void GlfwInput::setMousePosCallback(MousePosCallback callback) {
     }
 }
 
+void GlfwInput::processEvents() {
+    keyPresses.publish();
+    buttonPresses.publish();
+}
+
 void GlfwInput::onGlfwKey(GLFWwindow* window, int key, int, int action, int) {
     // GLFW 2 had no key repeat unless asked for; the game never asks.
     if (action == GLFW_REPEAT) {
@@ -154,7 +166,13 @@ void GlfwInput::onGlfwKey(GLFWwindow* window, int key, int, int action, int) {
     }
     GlfwInput& input = self(window);
     const int gameKey = toGameKey(key);
-    if (input.keyCallback && gameKey != key::Unknown) {
+    if (gameKey == key::Unknown) {
+        return;
+    }
+    if (action == GLFW_PRESS) {
+        input.keyPresses.record(gameKey);
+    }
+    if (input.keyCallback) {
         input.keyCallback(gameKey, action == GLFW_PRESS ? action::Press : action::Release);
     }
 }
@@ -168,6 +186,9 @@ void GlfwInput::onGlfwCursor(GLFWwindow* window, double x, double y) {
 
 void GlfwInput::onGlfwButton(GLFWwindow* window, int button, int action, int) {
     GlfwInput& input = self(window);
+    if (action == GLFW_PRESS) {
+        input.buttonPresses.record(button);
+    }
     if (input.buttonCallback) {
         input.buttonCallback(button, action == GLFW_PRESS ? action::Press : action::Release);
     }

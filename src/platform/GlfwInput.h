@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/InputDevice.h"
+#include "platform/PressLatch.h"
 
 struct GLFWwindow;
 
@@ -9,7 +10,8 @@ namespace platform {
 // Real keyboard and mouse of the game window, GLFW 3 underneath, GLFW 2 behaviour
 // on top (see InputDevice). GLFW delivers its events during glfwPollEvents, which
 // the Window calls right after each swap; they are forwarded to the callbacks
-// from there, so processEvents itself has nothing left to do.
+// from there. processEvents, called after the poll, closes the batch: a key or button
+// tapped within it stays down for the polls of the next frame (PressLatch).
 class GlfwInput : public InputDevice {
 public:
     // Starts listening to the window's events (nullptr: no window, all keys up).
@@ -29,7 +31,7 @@ public:
         buttonCallback = callback;
     }
 
-    void processEvents() override {}
+    void processEvents() override;
 
     // Key numbers: GLFW 3 to the game's GLFW 2 codes and back (by meaning).
     static int toGameKey(int glfwKey);
@@ -43,6 +45,8 @@ private:
 
     GLFWwindow* window = nullptr;
     double wheel = 0.0;
+    PressLatch keyPresses;    // game key codes
+    PressLatch buttonPresses; // mouse button numbers
     KeyCallback keyCallback = nullptr;
     MousePosCallback mousePosCallback = nullptr;
     MouseButtonCallback buttonCallback = nullptr;

@@ -22,9 +22,13 @@ void ScriptedInput::moveMouse(int x, int y) { pending.push_back({EventKind::Mous
 
 void ScriptedInput::scrollWheel(int steps) { wheel += steps; }
 
-bool ScriptedInput::isKeyDown(int key) const { return keysDown.contains(key); }
+bool ScriptedInput::isKeyDown(int key) const {
+    return keysDown.contains(key) || keyPresses.isLatched(key);
+}
 
-bool ScriptedInput::isMouseButtonDown(int button) const { return buttonsDown.contains(button); }
+bool ScriptedInput::isMouseButtonDown(int button) const {
+    return buttonsDown.contains(button) || buttonPresses.isLatched(button);
+}
 
 void ScriptedInput::getMousePos(int& x, int& y) const {
     x = mouseX;
@@ -53,6 +57,7 @@ void ScriptedInput::processEvents() {
         case EventKind::Key:
             if (event.b == action::Press) {
                 keysDown.insert(event.a);
+                keyPresses.record(event.a);
             } else {
                 keysDown.erase(event.a);
             }
@@ -63,6 +68,7 @@ void ScriptedInput::processEvents() {
         case EventKind::Button:
             if (event.b == action::Press) {
                 buttonsDown.insert(event.a);
+                buttonPresses.record(event.a);
             } else {
                 buttonsDown.erase(event.a);
             }
@@ -79,6 +85,8 @@ void ScriptedInput::processEvents() {
             break;
         }
     }
+    keyPresses.publish();
+    buttonPresses.publish();
 }
 
 } // namespace platform

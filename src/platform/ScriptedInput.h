@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/InputDevice.h"
+#include "platform/PressLatch.h"
 
 #include <set>
 #include <vector>
@@ -10,7 +11,9 @@ namespace platform {
 // Input driven by a test or a scripted playthrough. press/release/moveMouse queue
 // events; as with a real window, they take effect when the events are processed
 // (inside the buffer swap): the polled state changes and the callbacks run then.
-// scrollWheel and the program's own setMousePos/setMouseWheel act at once.
+// scrollWheel and the program's own setMousePos/setMouseWheel act at once. A press
+// and release queued for the same processEvents is a tap: down for the frame after
+// it, as with the real window (PressLatch).
 class ScriptedInput : public InputDevice {
 public:
     void press(int key);
@@ -48,6 +51,8 @@ private:
     std::set<int> keysDown;
     std::set<int> buttonsDown;
     std::vector<Event> pending;
+    PressLatch keyPresses;
+    PressLatch buttonPresses;
     int mouseX = 0;
     int mouseY = 0;
     int wheel = 0;

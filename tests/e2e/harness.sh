@@ -21,12 +21,24 @@ start_game() {
 }
 
 # Waits up to 60 s for the game window to be mapped; prints its id. Fails when the
-# game ends first or no window comes.
+# game ends first or no window comes. Only this game's own window counts (by its pid),
+# whatever else runs on the display.
 wait_for_window() {
     local id=""
     for _ in $(seq 1 120); do
-        id=$(xdotool search --onlyvisible --name '^Vellamora$' 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --pid "$pid" --name '^Vellamora$' 2>/dev/null | head -n 1)
         [[ -n "$id" ]] && { echo "$id"; return 0; }
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.5
+    done
+    return 1
+}
+
+# Waits up to 60 s for the first frame: the game prints its loading time with it. The
+# window is mapped before the level loads, so a picture taken earlier shows nothing.
+wait_for_first_frame() {
+    for _ in $(seq 1 120); do
+        grep -q '^loadingtime: ' "$out" 2>/dev/null && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.5
     done

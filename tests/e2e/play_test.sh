@@ -5,7 +5,13 @@
 set -u
 game=$1
 data=$2
-shots=${3:-$(mktemp -d)}
+if [[ $# -ge 3 ]]; then
+    shots=$3
+else
+    shots=$(mktemp -d)
+    # Kept when a check fails, to look at.
+    trap '[[ ${failures:-0} -gt 0 ]] || rm -rf "$shots"' EXIT
+fi
 mkdir -p "$shots"
 work=$shots
 source "$(dirname "$0")/harness.sh"
@@ -17,7 +23,8 @@ if ! window=$(wait_for_window); then
     kill -9 "$pid" 2>/dev/null
     exit 1
 fi
-sleep 2
+wait_for_first_frame || fail "the game drew no first frame"
+sleep 1
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 import -window "$window" "$shots/start.png"
 

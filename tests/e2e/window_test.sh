@@ -24,7 +24,7 @@ check_start_messages() {
 start_game "$data" escape
 if window=$(wait_for_window); then
     check_start_messages escape
-    sleep 1
+    wait_for_first_frame || fail "escape: the game drew no first frame"
     kill -0 "$pid" 2>/dev/null || fail "escape: the game did not stay running"
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     press_escape

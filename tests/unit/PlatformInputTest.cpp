@@ -85,3 +85,25 @@ TEST(ScriptedInput, WheelIsAnAbsolutePosition) {
     input.scrollWheel(3);
     EXPECT_EQ(input.getMouseWheel(), -25);
 }
+
+TEST(ScriptedInput, ATapWithinOneBatchIsDownForTheNextFrameOnly) {
+    namespace key = platform::key;
+    platform::ScriptedInput input;
+    input.press(key::Esc);
+    input.release(key::Esc);
+    input.pressButton(platform::mouse::Right);
+    input.releaseButton(platform::mouse::Right);
+    input.press('W'); // held on
+    input.processEvents();
+    EXPECT_TRUE(input.isKeyDown(key::Esc));
+    EXPECT_TRUE(input.isMouseButtonDown(platform::mouse::Right));
+    EXPECT_FALSE(input.isMouseButtonDown(platform::mouse::Left));
+
+    input.processEvents();
+    EXPECT_FALSE(input.isKeyDown(key::Esc));
+    EXPECT_FALSE(input.isMouseButtonDown(platform::mouse::Right));
+    EXPECT_TRUE(input.isKeyDown('W')) << "a held key is down by its own state";
+    input.release('W');
+    input.processEvents();
+    EXPECT_FALSE(input.isKeyDown('W')) << "a release in its own batch ends the press at once";
+}
