@@ -9,6 +9,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,8 +32,12 @@ protected:
     void SetUp() override {
         GLFWwindow* handle = platform::window().handle();
         ASSERT_TRUE(x11::prepare(handle)) << "the X server offers no XTest";
-        for (int i = 0; i < 200 && !glfwGetWindowAttrib(handle, GLFW_FOCUSED); ++i) {
+        // The focus arrives as an event; a busy server may take a while.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!glfwGetWindowAttrib(handle, GLFW_FOCUSED) &&
+               std::chrono::steady_clock::now() < deadline) {
             frame();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         ASSERT_TRUE(glfwGetWindowAttrib(handle, GLFW_FOCUSED)) << "the window never got the focus";
         input().setKeyCallback(recordKey);
