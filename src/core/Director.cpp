@@ -21,39 +21,6 @@ std::string cullingText;
 
 namespace {
 const glm::vec4 kStatusColor{1.0f, 0.8f, 0.5f, 1.0f};
-
-// The six axis directions the light casts shadows into. The up vectors keep each
-// face's picture upright; they only have to be the same in both passes.
-constexpr std::array<glm::vec3, 6> kFaceDirections{{
-    {1.0f, 0.0f, 0.0f},
-    {-1.0f, 0.0f, 0.0f},
-    {0.0f, 1.0f, 0.0f},
-    {0.0f, -1.0f, 0.0f},
-    {0.0f, 0.0f, 1.0f},
-    {0.0f, 0.0f, -1.0f},
-}};
-constexpr std::array<glm::vec3, 6> kFaceUps{{
-    {0.0f, 1.0f, 0.0f},
-    {0.0f, -1.0f, 0.0f},
-    {0.0f, 0.0f, 1.0f},
-    {0.0f, 0.0f, -1.0f},
-    {0.0f, 1.0f, 0.0f},
-    {0.0f, -1.0f, 0.0f},
-}};
-
-// A degree more than a quarter turn, so that neighbouring maps overlap and the
-// shadow filter never reads past the edge of a map at the seams.
-constexpr float kLightFieldOfView = 91.0f;
-constexpr float kLightNear = 0.001f;
-constexpr float kLightFar = 1000.0f;
-// Units 1 to 6 hold the six maps; the array of their copies comes after them.
-constexpr GLint kShadowMapArrayUnit = 7;
-
-// The uniform names of the six maps and their texture matrices, face by face.
-constexpr std::array<const char*, 6> kShadowMapNames{"sm_0", "sm_1", "sm_2",
-                                                     "sm_3", "sm_4", "sm_5"};
-constexpr std::array<const char*, 6> kTextureMatrixNames{"tm_0", "tm_1", "tm_2",
-                                                         "tm_3", "tm_4", "tm_5"};
 } // namespace
 
 Director::Director(std::string path)
@@ -227,17 +194,6 @@ void Director::updateCullingText() {
     cullingText = text.str();
 }
 
-void Director::setupShadowMatrices() {
-    lightProjection = perspectiveMatrix(kLightFieldOfView, 1.0f, kLightNear, kLightFar);
-    camera->lightProjection = lightProjection;
-    faceDirections = kFaceDirections;
-    faceUps = kFaceUps;
-    biasScale = glm::scale(glm::mat4(1.0f), glm::vec3(0.5f));
-    biasTranslate = glm::translate(glm::mat4(1.0f), glm::vec3(0.5f));
-    shadowMapWidth = 512;
-    shadowMapHeight = 512;
-}
-
 void Director::setupShadows() {
     depthProgram = shaders.loadProgram("shader/shadowFirst.vert shader/shadowFirst.frag");
     shadowProgram = shaders.loadProgram("shader/shadowSecond.vert shader/shadowSecond.frag");
@@ -247,53 +203,10 @@ void Director::setupShadows() {
     camera->shadowProgram = shadowProgram;
     light->litProgram = shadowProgram;
 
-    setupShadowMatrices();
+    shadowMaps.setupMatrices();
+    camera->lightProjection = shadowMaps.lightProjection;
     glEnable(GL_TEXTURE_2D);
-
-    glGenFramebuffers(1, &shadowFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
-    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
-        glGenTextures(1, &shadowTextures[i]);
-        // Units 1 to 6 belong to the maps for the whole run; unit 0 is the entities'.
-        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
-        glBindTexture(GL_TEXTURE_2D, shadowTextures[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_CLAMP));
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP));
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, shadowMapWidth, shadowMapHeight, 0,
-                     GL_DEPTH_COMPONENT, GL_UNSIGNED_BYTE, nullptr);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
-                               shadowTextures[i], 0);
-    }
-    // Room for a copy of each map, one layer each, read by the lit pass.
-    glGenTextures(1, &shadowMapArray);
-    glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, shadowMapArray);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_DEPTH_COMPONENT24, shadowMapWidth, shadowMapHeight,
-                 static_cast<GLsizei>(shadowTextures.size()), 0, GL_DEPTH_COMPONENT,
-                 GL_UNSIGNED_BYTE, nullptr);
-    // Depth only: the framebuffer has no colour to draw into or read from.
-    glDrawBuffer(GL_NONE);
-    glReadBuffer(GL_NONE);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glActiveTexture(GL_TEXTURE0);
-}
-
-void Director::aimLightViews(const glm::vec3& eye) {
-    for (std::size_t i = 0; i < lightViews.size(); ++i) {
-        lightViews[i] = glm::lookAt(eye, eye + faceDirections[i], faceUps[i]);
-    }
-}
-
-void Director::updateTextureMatrices() {
-    for (std::size_t i = 0; i < textureMatrices.size(); ++i) {
-        textureMatrices[i] = biasTranslate * biasScale * lightProjection * lightViews[i];
-    }
+    shadowMaps.create();
 }
 
 void Director::renderDepthPass() {
@@ -304,24 +217,13 @@ void Director::renderDepthPass() {
     } else if (character) {
         eye = glm::vec3(character->modelMatrix[3]);
     }
-    aimLightViews(eye);
+    shadowMaps.aimLightViews(eye);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    shadowMaps.beginDepthPass();
     glUseProgram(depthProgram);
-    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
-        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
-                               shadowTextures[i], 0);
-        // The maps keep the far sides of the casters (front faces culled), pushed a
-        // little further still: lit surfaces never shadow themselves.
-        glEnable(GL_POLYGON_OFFSET_FILL);
-        glPolygonOffset(1.1f, 4.0f);
-        glViewport(0, 0, shadowMapWidth, shadowMapHeight);
-        glClear(GL_DEPTH_BUFFER_BIT);
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        glCullFace(GL_FRONT);
-
-        camera->lightView = lightViews[i];
+    for (std::size_t i = 0; i < ShadowMaps::kFaces; ++i) {
+        shadowMaps.beginFace(i);
+        camera->lightView = shadowMaps.lightViews[i];
         uploadMatrix(camera->depthProgram, "perspective", camera->lightProjection);
         uploadMatrix(camera->depthProgram, "view", camera->lightView);
         // Most objects lie in one or two of the six directions: the others would only
@@ -336,16 +238,10 @@ void Director::renderDepthPass() {
             entity->program = depthProgram;
             entity->drawDepth();
         }
-        glDisable(GL_POLYGON_OFFSET_FILL);
-        // The finished map into its layer of the array (a plain copy of memory).
-        glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
-        glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(i), 0, 0,
-                            shadowMapWidth, shadowMapHeight);
+        shadowMaps.endFace(i);
     }
     glUseProgram(0);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glActiveTexture(GL_TEXTURE0);
-    updateTextureMatrices();
+    shadowMaps.endDepthPass();
 }
 
 void Director::renderLitPass() {
@@ -355,17 +251,7 @@ void Director::renderLitPass() {
     glCullFace(GL_BACK);
 
     glUseProgram(shadowProgram);
-    for (std::size_t i = 0; i < shadowTextures.size(); ++i) {
-        glActiveTexture(GL_TEXTURE1 + static_cast<GLenum>(i));
-        glBindTexture(GL_TEXTURE_2D, shadowTextures[i]);
-        glUniform1i(locations.uniform(shadowProgram, kShadowMapNames[i]),
-                    static_cast<GLint>(i) + 1);
-        uploadMatrix(shadowProgram, kTextureMatrixNames[i], textureMatrices[i]);
-    }
-    glActiveTexture(GL_TEXTURE0 + kShadowMapArrayUnit);
-    glBindTexture(GL_TEXTURE_2D_ARRAY, shadowMapArray);
-    glUniform1i(locations.uniform(shadowProgram, "shadowMaps"), kShadowMapArrayUnit);
-    glActiveTexture(GL_TEXTURE0);
+    shadowMaps.bindForLitPass(shadowProgram, locations);
     light->litProgram = shadowProgram;
 
     if (character) {
@@ -439,5 +325,6 @@ void Director::cleanup() {
     for (Entity* entity : visibleEntities) {
         entity->releaseBuffers();
     }
+    shadowMaps.release();
     platform::window().terminate();
 }

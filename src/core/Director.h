@@ -10,6 +10,7 @@
 #include "physics/PhysicsWorld.h"
 #include "render/Light.h"
 #include "render/LocationCache.h"
+#include "render/ShadowMaps.h"
 #include "render/TextOverlay.h"
 #include "resources/Shader.h"
 #include "resources/Texture.h"
@@ -48,14 +49,6 @@ public:
     // The visible scene, lit by the flame and shadowed by the six maps.
     void renderLitPass();
 
-    // The parts of the shadow set-up that need no GL: light projection, face table
-    // and bias matrices.
-    void setupShadowMatrices();
-    // One view per face, from the light's eye along the face direction.
-    void aimLightViews(const glm::vec3& eye);
-    // Light space of each face to shadow-map texture space: s and t in 0..1 across
-    // the map, r the map's depth, all after the division by w.
-    void updateTextureMatrices();
     // The HUD's statistics line for the frame just drawn.
     void updateCullingText();
 
@@ -78,24 +71,9 @@ public:
     std::unique_ptr<TextOverlay> overlay;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
-    std::uint32_t shadowFramebuffer = 0;
-    std::array<std::uint32_t, 6> shadowTextures{};
-    // The six maps again, copied into the layers of one array texture on unit 7 after
-    // the depth pass. Software GL runs every branch of a shader, so a lit pass that
-    // picks one of six samplers per fragment pays for reading all six; from one
-    // array it reads once.
-    std::uint32_t shadowMapArray = 0;
-    std::int32_t shadowMapWidth = 512;
-    std::int32_t shadowMapHeight = 512;
+    ShadowMaps shadowMaps;
     std::uint32_t depthProgram = 0;
     std::uint32_t shadowProgram = 0;
-    glm::mat4 lightProjection{1.0f};
-    std::array<glm::mat4, 6> textureMatrices;
-    std::array<glm::mat4, 6> lightViews;
-    std::array<glm::vec3, 6> faceDirections{};
-    std::array<glm::vec3, 6> faceUps{};
-    glm::mat4 biasTranslate{1.0f};
-    glm::mat4 biasScale{1.0f};
     std::int32_t totalObjects = 1;    // every entity plus the character
     std::int32_t renderedObjects = 1; // drawn this frame, the character included
 

@@ -2,6 +2,7 @@
 // the culling statistics line: the frame's bookkeeping that needs no GL.
 #include "camera/Frustum.h"
 #include "core/Director.h"
+#include "render/ShadowMaps.h"
 
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
@@ -14,21 +15,21 @@ namespace {
 class ShadowFaces : public testing::Test {
 protected:
     void SetUp() override {
-        director.setupShadowMatrices();
-        director.aimLightViews(light);
-        director.updateTextureMatrices();
+        maps.setupMatrices();
+        maps.aimLightViews(light);
+        maps.updateTextureMatrices();
     }
 
     // s, t and depth in the map of a face, after the division by w.
     glm::vec3 mapped(std::size_t face, const glm::vec3& point) const {
-        const glm::vec4 q = director.textureMatrices[face] * glm::vec4(point, 1.0f);
+        const glm::vec4 q = maps.textureMatrices[face] * glm::vec4(point, 1.0f);
         return glm::vec3(q) / q.w;
     }
     float w(std::size_t face, const glm::vec3& point) const {
-        return (director.textureMatrices[face] * glm::vec4(point, 1.0f)).w;
+        return (maps.textureMatrices[face] * glm::vec4(point, 1.0f)).w;
     }
 
-    Director director{"config/config.txt"};
+    ShadowMaps maps;
     const glm::vec3 light{3.0f, 1.06f, -5.0f};
 };
 
@@ -44,9 +45,9 @@ TEST_F(ShadowFaces, EachMapLooksAlongItsAxisUpright) {
     for (std::size_t face = 0; face < 6; ++face) {
         SCOPED_TRACE("face " + std::to_string(face));
         const glm::vec3 d = directions[face];
-        const glm::vec3 up = director.faceUps[face];
+        const glm::vec3 up = maps.faceUps[face];
         const glm::vec3 right = glm::cross(d, up);
-        EXPECT_EQ(director.faceDirections[face], d);
+        EXPECT_EQ(maps.faceDirections[face], d);
         EXPECT_EQ(glm::dot(up, d), 0.0f);
 
         // Straight ahead is the centre of the map, further is deeper.
@@ -82,7 +83,7 @@ TEST_F(ShadowFaces, TheFurthestAxisPicksAMapThatHoldsThePoint) {
                 const glm::vec3 point = light + offset;
                 std::size_t best = 0;
                 for (std::size_t face = 0; face < 6; ++face) {
-                    EXPECT_NEAR(w(face, point), glm::dot(director.faceDirections[face], offset),
+                    EXPECT_NEAR(w(face, point), glm::dot(maps.faceDirections[face], offset),
                                 1e-4f);
                     if (w(face, point) > w(best, point)) {
                         best = face;
