@@ -2,6 +2,7 @@
 
 #include "game/CharacterEntity.h"
 #include "game/FlameParticles.h"
+#include "render/Light.h"
 
 #include <memory>
 #include <string>
@@ -13,7 +14,7 @@ class ControllerManager;
 
 // The player: a flame that drains with time, shows its strength on the HUD, feeds
 // the flame particles and ends the game when it runs out.
-class Character : public CharacterEntity {
+class Character : public CharacterEntity, public LightAnchor {
 public:
     Character(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
               const std::string& materialFile, const glm::mat4& modelMatrix);
@@ -26,6 +27,11 @@ public:
 
     // Adds to the flame, never above full.
     void addFlame(double change);
+
+    // The light sits on the flame's origin and goes out when the flame has run out
+    // (a flame that reached the goal burns on).
+    glm::vec4 lightPosition() const override { return modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f); }
+    bool isOut() const override { return locked && !victorious; }
 
     double lastDrainTime = 0.0;
     int moveSpeed = 40;

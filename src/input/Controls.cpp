@@ -22,8 +22,6 @@ namespace {
 // The input the callbacks act on: the one initInput wired up.
 InputState* activeInput = nullptr;
 
-const glm::vec4 kStatusColor{1.0f, 0.8f, 0.5f, 1.0f};
-
 // Degrees of turn per pixel of mouse motion with the right button held.
 constexpr float kMouseTurn = 3.14159265f * 20.0f / 180.0f;
 // Degrees of turn per frame with A or D.
@@ -181,10 +179,8 @@ void initInput(InputState& input, PhysicsWorld* world, Character* character, Cam
         input.jumpGravity = 2.0f * world->gravity.y;
     }
     if (overlay) {
-        addLine(&controlState.polygonModeText, *overlay, "pMode", 700.0f, true, false, -500.0f,
-                330.0f, kStatusColor, 1.0, 5.0);
-        addLine(&controlState.blendingText, *overlay, "alpha", 700.0f, true, false, -500.0f,
-                310.0f, kStatusColor, 1.0, 5.0);
+        overlay->addStatusLine(&controlState.polygonModeText, "pMode", -500.0f, 330.0f);
+        overlay->addStatusLine(&controlState.blendingText, "alpha", -500.0f, 310.0f);
     }
 }
 

@@ -1,7 +1,5 @@
 #include "render/Light.h"
 
-#include "game/Character.h"
-
 #include <GL/glew.h>
 #include <glm/common.hpp>
 #include <glm/geometric.hpp>
@@ -30,8 +28,8 @@ void updateLight(Light& light) {
     if (!light.character) {
         return;
     }
-    light.position = light.character->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-    if (light.character->locked && !light.character->victorious) {
+    light.position = light.character->lightPosition();
+    if (light.character->isOut()) {
         light.color = glm::vec4(0.0f);
         return;
     }

@@ -7,7 +7,14 @@
 
 #include <cstdint>
 
-class Character;
+// What the light sits on (the player's flame): where it is this frame, and whether it
+// has gone out. The renderer knows no more of the game than this.
+class LightAnchor {
+public:
+    virtual ~LightAnchor() = default;
+    virtual glm::vec4 lightPosition() const = 0;
+    virtual bool isOut() const = 0;
+};
 
 // The point light that sits on the flame: it follows the character, flickers in
 // orange tones, and goes out when the flame dies.
@@ -28,7 +35,7 @@ public:
     int holdFrames = 0;
     bool pickNewColor = true;
     int frameCounter = 0;
-    Character* character = nullptr;
+    const LightAnchor* character = nullptr;
     // Where the light's uniforms live in the programs it is uploaded to; a cache, so
     // uploading stays a const operation on the light.
     mutable LocationCache locations;

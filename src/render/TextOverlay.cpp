@@ -277,6 +277,11 @@ void readGlyphFile(TextOverlay& overlay, const std::string& path) {
     readGlyphStream(overlay.glyphs, file);
 }
 
+void TextOverlay::addStatusLine(const std::string* lineText, const std::string& name, float x,
+                                float y) {
+    addLine(lineText, *this, name, 700.0f, true, false, x, y, {1.0f, 0.8f, 0.5f, 1.0f}, 1.0, 5.0);
+}
+
 void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,
              bool alignLeft, bool visible, float x, float y, const glm::vec4& color, double shownAt,
              double duration) {

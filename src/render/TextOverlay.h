@@ -3,6 +3,7 @@
 #include "render/GlyphRecord.h"
 #include "render/HudLine.h"
 #include "render/LocationCache.h"
+#include "resources/StatusLines.h"
 
 #include <glm/vec2.hpp>
 #include <glm/vec4.hpp>
@@ -19,7 +20,7 @@ extern bool linesExpire;
 
 // All HUD text: named lines drawn from a bitmap font, one quad per glyph and one
 // draw call per line.
-class TextOverlay {
+class TextOverlay final : public StatusLines {
 public:
     // A corner of a glyph's quad.
     struct GlyphVertex {
@@ -28,7 +29,7 @@ public:
     };
 
     TextOverlay(std::uint32_t fontTexture, std::uint32_t program);
-    ~TextOverlay();
+    ~TextOverlay() override;
     TextOverlay(const TextOverlay&) = delete;
     TextOverlay& operator=(const TextOverlay&) = delete;
 
@@ -41,6 +42,11 @@ public:
     void toggleStatusLines();
 
     HudLine* findLine(const std::string& name);
+
+    // In the status lines' look: small, left-aligned, warm white, hidden until shown,
+    // then for five seconds.
+    void addStatusLine(const std::string* text, const std::string& name, float x,
+                       float y) override;
 
     std::uint32_t fontTexture;
     std::uint32_t currentTexture = 0;

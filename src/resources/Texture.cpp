@@ -1,6 +1,6 @@
 #include "resources/Texture.h"
 
-#include "render/TextOverlay.h"
+#include "resources/StatusLines.h"
 
 #include <GL/glew.h>
 #include <IL/il.h>
@@ -89,8 +89,7 @@ void Texture::init() {
     if (!overlay) {
         return;
     }
-    addLine(&statusText, *overlay, "tex", 700.0f, true, false, -500.0f, 350.0f,
-            {1.0f, 0.8f, 0.5f, 1.0f}, 1.0, 5.0);
+    overlay->addStatusLine(&statusText, "tex", -500.0f, 350.0f);
 }
 
 std::uint32_t Texture::loadTexture(const std::string& fileName) {

@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-class TextOverlay;
+class StatusLines;
 
 // Set when the trilinear mode has been applied; the next mipmap-key press then
 // starts the mipmapped modes over.
@@ -40,7 +40,7 @@ public:
     void nextMipmapFilter();
 
     int filterMode = 6; // 0 to 4 pick a row of the filter table; anything else is trilinear
-    TextOverlay* overlay = nullptr;
+    StatusLines* overlay = nullptr;
     std::string statusText;
     std::vector<std::unique_ptr<CacheEntry>> textureCache;
 

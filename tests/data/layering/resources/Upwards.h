@@ -1,0 +1,2 @@
+// A resource that reaches into the renderer.
+#include "render/TextOverlay.h"

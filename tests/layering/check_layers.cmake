@@ -1,0 +1,56 @@
+# The layers of src/: each folder may include only the folders below it. An include
+# that points up (render/ reaching into game/, resources/ into render/) is reported
+# with its file and line, and the check fails.
+#   cmake -DSOURCE_DIR=<a src folder> -P check_layers.cmake
+# The allowed includes, folder by folder; a folder always includes itself.
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_platform "")
+set(allowed_camera platform)
+set(allowed_resources platform)
+set(allowed_render camera platform resources)
+set(allowed_physics platform resources)
+set(allowed_game camera physics platform render resources)
+set(allowed_input camera game physics platform render resources)
+set(allowed_level camera game physics platform render resources)
+set(allowed_core camera game input level physics platform render resources)
+
+if(NOT IS_DIRECTORY "${SOURCE_DIR}")
+  message(FATAL_ERROR "check_layers: no folder ${SOURCE_DIR}")
+endif()
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+list(SORT sources)
+set(violations 0)
+set(files 0)
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" layer "${source}")
+  if(source STREQUAL layer)
+    continue() # a file directly in src/ belongs to no layer
+  endif()
+  if(NOT DEFINED allowed_${layer})
+    message("${source}: the folder ${layer} is not a known layer (add it to check_layers.cmake)")
+    math(EXPR violations "${violations} + 1")
+    continue()
+  endif()
+  math(EXPR files "${files} + 1")
+  # One list item per line: characters that mean something to a CMake list go first.
+  file(READ "${SOURCE_DIR}/${source}" content)
+  string(REGEX REPLACE "[][;\\]" "_" content "${content}")
+  string(REPLACE "\n" ";" lines "${content}")
+  set(number 0)
+  foreach(line IN LISTS lines)
+    math(EXPR number "${number} + 1")
+    if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^/\"]+)/")
+      set(target "${CMAKE_MATCH_1}")
+      if(NOT target STREQUAL layer AND NOT target IN_LIST allowed_${layer})
+        message("${source}:${number}: ${layer} may not include ${target}/")
+        math(EXPR violations "${violations} + 1")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
+if(violations GREATER 0)
+  message(FATAL_ERROR "check_layers: ${violations} include(s) against the layers")
+endif()
+message("check_layers: ${files} files keep to the layers")
