@@ -1,7 +1,8 @@
 #version 330
-// One gather fetches the four texels a filtered lookup would blend, at the price of
-// one lookup.
-#extension GL_ARB_texture_gather : require
+// Where the driver has it, one gather fetches the four texels a filtered lookup would
+// blend, at the price of one lookup; without it, four fetches of the same texels give
+// the same light (the GL_ARB_texture_gather macro tells which).
+#extension GL_ARB_texture_gather : enable
 
 // The flame's warm point light with distance falloff, ambient and specular terms,
 // shadowed in every direction by six depth maps, one per axis direction.
@@ -59,8 +60,16 @@ float depthComplement(float distance) {
 // between them. The edge of a shadow becomes a ramp one texel wide instead of a
 // staircase.
 float lightThrough(int face, vec2 at, vec2 weight, float reference) {
-    // The gathered texels: x (0, 1), y (1, 1), z (1, 0), w (0, 0).
+    // The four texels around the corner at: x (0, 1), y (1, 1), z (1, 0), w (0, 0).
+#ifdef GL_ARB_texture_gather
     vec4 stored = textureGather(shadowMaps, vec3(at, float(face)));
+#else
+    ivec3 c = ivec3(ivec2(at * float(mapSize)), face);
+    vec4 stored = vec4(texelFetch(shadowMaps, c + ivec3(-1, 0, 0), 0).r,
+                       texelFetch(shadowMaps, c, 0).r,
+                       texelFetch(shadowMaps, c + ivec3(0, -1, 0), 0).r,
+                       texelFetch(shadowMaps, c + ivec3(-1, -1, 0), 0).r);
+#endif
     vec4 lit = step(vec4(1.0) - stored, vec4(reference));
     return mix(mix(lit.w, lit.z, weight.x), mix(lit.x, lit.y, weight.x), weight.y);
 }
