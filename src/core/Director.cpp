@@ -19,10 +19,6 @@
 std::string fpsText;
 std::string cullingText;
 
-namespace {
-const glm::vec4 kStatusColor{1.0f, 0.8f, 0.5f, 1.0f};
-} // namespace
-
 Director::Director(std::string path)
     : textureCache(std::make_unique<Texture>()), configPath(std::move(path)),
       appState(std::make_unique<AppState>()),
@@ -84,9 +80,9 @@ void Director::init() {
 
     initInput(input, physicsWorld.get(), character.get(), camera.get(), textureCache.get(),
               overlay.get());
-    addLine(&fpsText, *overlay, "fps", 700.0f, false, false, 500.0f, 350.0f, kStatusColor, -1.0,
+    addLine(&fpsText, *overlay, "fps", 700.0f, false, false, 500.0f, 350.0f, kHudTextColor, -1.0,
             0.0);
-    addLine(&cullingText, *overlay, "cul", 700.0f, true, false, -500.0f, 290.0f, kStatusColor, 1.0,
+    addLine(&cullingText, *overlay, "cul", 700.0f, true, false, -500.0f, 290.0f, kHudTextColor, 1.0,
             10.0);
     totalObjects = static_cast<std::int32_t>(entities.size()) + 1;
     frustum.frustumCulling = true;

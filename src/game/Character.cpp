@@ -20,7 +20,7 @@ Character::Character(const std::string& meshFile, std::uint32_t texture, std::ui
 void Character::setup() {
     if (overlay) {
         addLine(&flameText, *overlay, "character", 900.0f, true, true, -490.0f, -370.0f,
-                {1.0f, 0.8f, 0.5f, 1.0f}, -1.0, 0.0);
+                kHudTextColor, -1.0, 0.0);
         addLine(&gameOverText, *overlay, "go", 2000.0f, false, false, 170.0f, 0.0f,
                 {1.0f, 0.2f, 0.2f, 1.0f}, -1.0, 0.0);
     }

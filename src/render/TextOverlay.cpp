@@ -279,7 +279,7 @@ void readGlyphFile(TextOverlay& overlay, const std::string& path) {
 
 void TextOverlay::addStatusLine(const std::string* lineText, const std::string& name, float x,
                                 float y) {
-    addLine(lineText, *this, name, 700.0f, true, false, x, y, {1.0f, 0.8f, 0.5f, 1.0f}, 1.0, 5.0);
+    addLine(lineText, *this, name, 700.0f, true, false, x, y, kHudTextColor, 1.0, 5.0);
 }
 
 void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,

@@ -18,6 +18,9 @@
 // While set, timed lines hide themselves once their time is up.
 extern bool linesExpire;
 
+// The warm white of the HUD's information lines (status lines, frame rate, flame).
+inline constexpr glm::vec4 kHudTextColor{1.0f, 0.8f, 0.5f, 1.0f};
+
 // All HUD text: named lines drawn from a bitmap font, one quad per glyph and one
 // draw call per line.
 class TextOverlay final : public StatusLines {
