@@ -4,9 +4,10 @@
 // of six maps.
 uniform mat4 perspective;
 uniform mat4 view;
-uniform mat4 model;
 
-in vec3 vertex;
+// Per vertex, from the mesh; the model matrix per instance.
+layout(location = 0) in vec3 vertex;
+layout(location = 3) in mat4 model;
 
 void main() {
     gl_Position = perspective * view * model * vec4(vertex, 1.0);

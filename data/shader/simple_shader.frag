@@ -3,9 +3,6 @@
 // One warm point light (the flame) with distance falloff, plus ambient and specular.
 // The light sits on the character's origin; the flame it stands for burns above it.
 uniform sampler2D ctexture;
-uniform vec4 ka;
-uniform vec4 kd;
-uniform vec4 ks;
 uniform vec4 light_position;
 uniform vec4 light_color;
 uniform vec4 ambient_color;
@@ -14,6 +11,9 @@ uniform vec4 spec_color;
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 surfaceCoord;
+flat in vec4 ka;
+flat in vec4 kd;
+flat in vec4 ks;
 in vec3 eyePosition;
 
 out vec4 fragColor;

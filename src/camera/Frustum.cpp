@@ -1,5 +1,7 @@
 #include "camera/Frustum.h"
 
+#include <glm/geometric.hpp>
+
 #include <array>
 
 Frustum frustum;
@@ -29,6 +31,31 @@ bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners) {
     }
     for (const int count : outside) {
         if (count == 8) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip) {
+    const auto row = [&](int r) {
+        return glm::vec4(toClip[0][r], toClip[1][r], toClip[2][r], toClip[3][r]);
+    };
+    std::array<glm::vec4, 6> planes{row(3) + row(0), row(3) - row(0), row(3) + row(1),
+                                    row(3) - row(1), row(3) + row(2), row(3) - row(2)};
+    // Unit normals, so that a plane's value at a point is its distance.
+    for (glm::vec4& plane : planes) {
+        const float length = glm::length(glm::vec3(plane));
+        if (length > 0.0f) {
+            plane /= length;
+        }
+    }
+    return planes;
+}
+
+bool isSphereInside(const std::array<glm::vec4, 6>& planes, const glm::vec3& centre, float radius) {
+    for (const glm::vec4& plane : planes) {
+        if (glm::dot(glm::vec3(plane), centre) + plane.w < -radius) {
             return false;
         }
     }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
+
+#include <array>
 
 // The view-frustum test of every entity's bounding box. The matrices are those of
 // the previous frame's camera (identity before the first frame).
@@ -23,3 +26,11 @@ bool isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners);
 // space by `toClip`, lie outside the same clip plane. Such a box cannot put a single
 // fragment on screen.
 bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners);
+
+// The six planes that bound clip space (-w <= x, y, z <= w), taken back through
+// `toClip` into the space it starts from: a point p is inside every plane where
+// dot(plane, (p, 1)) >= 0. Order: left, right, bottom, top, near, far.
+std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip);
+// False only when the sphere lies wholly outside one of the planes. Cheaper than the
+// box test and never stricter: a box inside its sphere that it keeps is kept here too.
+bool isSphereInside(const std::array<glm::vec4, 6>& planes, const glm::vec3& centre, float radius);

@@ -7,7 +7,8 @@
 #include "platform/Platform.h"
 #include "resources/Mesh.h"
 
-#include <GL/glew.h>
+#include <glm/vec4.hpp>
+
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/matrix.hpp>
 
@@ -156,27 +157,31 @@ void Director::update() {
     }
 }
 
-void Director::uploadCameraMatrices(std::uint32_t program, bool scene) {
-    if (scene) {
-        uploadMatrix(program, "perspective", camera->perspective);
-        uploadMatrix(program, "view", camera->view);
-    } else {
-        uploadMatrix(program, "ortho", camera->ortho);
+void Director::describeFrame() {
+    frame.records.resize(visibleEntities.size());
+    for (std::size_t i = 0; i < visibleEntities.size(); ++i) {
+        Entity& entity = *visibleEntities[i];
+        entity.describe(frame.records[i]);
+        // The shadowed passes draw an entity with their own program, last the lit one.
+        if (!entity.skipLitPasses) {
+            entity.program = shadowProgram;
+        }
+    }
+    frame.hasFlame = character != nullptr;
+    frame.hasCameraPosition = character != nullptr;
+    if (character) {
+        character->describe(frame.flame);
+        frame.cameraPosition = character->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+        // The maps are taken from where the body is; the drawn flame follows it.
+        frame.shadowEye = character->actor ? character->actor->getGlobalPosition()
+                                           : glm::vec3(character->modelMatrix[3]);
     }
 }
 
-void Director::uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
-    glUniformMatrix4fv(locations.uniform(program, name), 1, GL_FALSE, &matrix[0][0]);
-}
-
 void Director::render() {
-    renderedObjects = 1;
-    renderDepthPass();
-    renderLitPass();
-    renderWaterPass();
-    renderParticlePass();
-    renderOverlayPass();
-    glUseProgram(0);
+    describeFrame();
+    renderer.render(frame);
+    renderedObjects = 1 + renderer.renderedObjects;
     platform::window().swapBuffers();
     // After the overlay: the HUD always shows the line of the frame before.
     updateCullingText();
@@ -195,132 +200,36 @@ void Director::setupShadows() {
     shadowProgram = shaders.loadProgram("shader/shadowSecond.vert shader/shadowSecond.frag");
     appState->depthProgram = depthProgram;
     appState->shadowProgram = shadowProgram;
-    camera->depthProgram = depthProgram;
-    camera->shadowProgram = shadowProgram;
-    light->litProgram = shadowProgram;
 
-    shadowMaps.setupMatrices();
-    camera->lightProjection = shadowMaps.lightProjection;
-    glEnable(GL_TEXTURE_2D);
-    shadowMaps.create();
+    renderer.camera = camera.get();
+    renderer.light = light.get();
+    renderer.overlay = overlay.get();
+    renderer.textures = textureCache.get();
+    renderer.depthProgram = depthProgram;
+    renderer.shadowProgram = shadowProgram;
+    renderer.waterProgram = appState->waterProgram;
+    renderer.particleProgram = appState->particleProgram;
+    renderer.fontProgram = appState->fontProgram;
+    renderer.width = windowWidth;
+    renderer.height = windowHeight;
+    renderer.setupShadows();
 }
 
 void Director::renderDepthPass() {
-    // The maps are taken from where the body is; the drawn flame follows it.
-    glm::vec3 eye(0.0f);
-    if (character && character->actor) {
-        eye = character->actor->getGlobalPosition();
-    } else if (character) {
-        eye = glm::vec3(character->modelMatrix[3]);
-    }
-    shadowMaps.aimLightViews(eye);
-
-    shadowMaps.beginDepthPass();
-    glUseProgram(depthProgram);
-    for (std::size_t i = 0; i < ShadowMaps::kFaces; ++i) {
-        shadowMaps.beginFace(i);
-        camera->lightView = shadowMaps.lightViews[i];
-        uploadMatrix(camera->depthProgram, "perspective", camera->lightProjection);
-        uploadMatrix(camera->depthProgram, "view", camera->lightView);
-        // Most objects lie in one or two of the six directions: the others would only
-        // run their vertices through the pipeline to clip them all away.
-        const glm::mat4 faceToClip = camera->lightProjection * camera->lightView;
-        for (Entity* entity : visibleEntities) {
-            if (entity->skipLitPasses ||
-                !isBoxInClipSpace(faceToClip * entity->modelMatrix,
-                                  entity->mesh->boundingCorners.data())) {
-                continue;
-            }
-            entity->program = depthProgram;
-            entity->drawDepth();
-        }
-        shadowMaps.endFace(i);
-    }
-    glUseProgram(0);
-    shadowMaps.endDepthPass();
+    describeFrame();
+    renderer.renderDepthPass(frame);
 }
 
 void Director::renderLitPass() {
-    glViewport(0, 0, windowWidth, windowHeight);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glCullFace(GL_BACK);
-
-    glUseProgram(shadowProgram);
-    shadowMaps.bindForLitPass(shadowProgram, locations);
-    light->litProgram = shadowProgram;
-
-    if (character) {
-        const glm::vec4 camPos = character->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-        glUniform4fv(locations.uniform(shadowProgram, "camPos"), 1, &camPos[0]);
-    }
-    setLightUniforms(*light);
-    uploadCameraMatrices(camera->shadowProgram, true);
-    // Blending (unless the player has turned it off) only for surfaces that can be
-    // see-through: for an opaque one it gives the same pixels, but software GL reads
-    // back every pixel it blends.
-    const bool blendingOn = glIsEnabled(GL_BLEND);
-    bool blending = blendingOn;
-    for (Entity* entity : visibleEntities) {
-        if (entity->skipLitPasses) {
-            continue;
-        }
-        const bool blend = blendingOn && !entity->isOpaque();
-        if (blend != blending) {
-            blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-            blending = blend;
-        }
-        entity->program = shadowProgram;
-        entity->draw();
-        ++renderedObjects;
-    }
-    if (blending != blendingOn) {
-        glEnable(GL_BLEND);
-    }
-    glUseProgram(0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-void Director::renderWaterPass() {
-    glUseProgram(appState->waterProgram);
-    uploadCameraMatrices(camera->waterProgram, true);
-    setReducedLightUniforms(*light);
-    // Water objects keep the program the loader gave them. A water plane's program
-    // gets the camera and the light too, or it would draw with empty matrices.
-    std::uint32_t current = appState->waterProgram;
-    for (Entity* entity : visibleEntities) {
-        if (!entity->drawInWaterPass) {
-            continue;
-        }
-        if (entity->program != current) {
-            current = entity->program;
-            glUseProgram(current);
-            uploadCameraMatrices(current, true);
-            setReducedLightUniforms(*light, current);
-        }
-        entity->draw();
-        ++renderedObjects;
-    }
-}
-
-void Director::renderParticlePass() {
-    glUseProgram(appState->particleProgram);
-    uploadCameraMatrices(camera->particleProgram, true);
-    if (character) {
-        character->draw();
-    }
-}
-
-void Director::renderOverlayPass() {
-    glUseProgram(appState->fontProgram);
-    uploadCameraMatrices(camera->fontProgram, false);
-    overlay->drawLines();
+    describeFrame();
+    renderer.renderedObjects = 0;
+    renderer.renderLitPass(frame);
 }
 
 void Director::cleanup() {
     for (Entity* entity : visibleEntities) {
         entity->releaseBuffers();
     }
-    shadowMaps.release();
+    renderer.release();
     platform::window().terminate();
 }

@@ -9,8 +9,8 @@
 #include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Light.h"
-#include "render/LocationCache.h"
-#include "render/ShadowMaps.h"
+#include "render/SceneFrame.h"
+#include "render/SceneRenderer.h"
 #include "render/TextOverlay.h"
 #include "resources/Shader.h"
 #include "resources/Texture.h"
@@ -48,6 +48,9 @@ public:
     void renderDepthPass();
     // The visible scene, lit by the flame and shadowed by the six maps.
     void renderLitPass();
+    // The frame as the renderer sees it: a draw record for each visible entity (in
+    // their order) and the flame's.
+    void describeFrame();
 
     // The HUD's statistics line for the frame just drawn.
     void updateCullingText();
@@ -71,7 +74,9 @@ public:
     std::unique_ptr<TextOverlay> overlay;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
-    ShadowMaps shadowMaps;
+    // Draws what describeFrame hands it; owns the shadow maps.
+    SceneRenderer renderer;
+    SceneFrame frame;
     std::uint32_t depthProgram = 0;
     std::uint32_t shadowProgram = 0;
     std::int32_t totalObjects = 1;    // every entity plus the character
@@ -80,13 +85,6 @@ public:
 private:
     void loadPrograms();
     void wireObjects();
-    void renderWaterPass();
-    void renderParticlePass();
-    void renderOverlayPass();
-    void uploadCameraMatrices(std::uint32_t program, bool scene);
-    void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix);
 
     FpsCounter fpsCounter;
-    // The frame's own uniforms (camera, light space, shadow maps) in every program.
-    LocationCache locations;
 };

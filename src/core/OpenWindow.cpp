@@ -2,8 +2,7 @@
 
 #include "core/AppState.h"
 #include "platform/Platform.h"
-
-#include <GL/glew.h>
+#include "render/RenderState.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -26,23 +25,14 @@ void openWindow(const AppState& appState) {
     settings.resizable = false;
     window.open(settings);
 
-    glewExperimental = GL_TRUE;
-    if (!window.handle() || glewInit() != GLEW_OK) {
+    if (!window.handle() || !loadGlFunctions()) {
         std::cout << "Could not init GLEW!" << std::endl;
         std::exit(1);
-    }
-    // glewInit may leave a harmless error flag behind; start with a clean slate.
-    while (glGetError() != GL_NO_ERROR) {
     }
     std::cout << "GLEW initialized" << std::endl;
 
     window.setTitle("Vellamora");
     window.setSwapInterval(1);
 
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glViewport(0, 0, appState.width, appState.height);
+    setDefaultRenderState(appState.width, appState.height);
 }

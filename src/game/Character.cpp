@@ -1,6 +1,7 @@
 #include "game/Character.h"
 
 #include "platform/Platform.h"
+#include "render/DrawRecord.h"
 #include "render/TextOverlay.h"
 
 #include <algorithm>
@@ -66,5 +67,14 @@ void Character::update(double dt) {
 }
 
 void Character::draw() { particles->draw(); }
+
+void Character::describe(DrawRecord& record) const {
+    record = DrawRecord{};
+    record.sprites = &particles->points;
+    record.spriteCount = particles->liveCount;
+    record.texture = particles->texture;
+    record.program = particles->program;
+    record.model = particles->model ? *particles->model : modelMatrix;
+}
 
 void Character::addFlame(double change) { flame = std::min(flame + change, 1.0); }

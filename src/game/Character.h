@@ -24,6 +24,8 @@ public:
     void update(double dt) override;
     // The flame particles; the character's mesh itself is not drawn.
     void draw() override;
+    // The flame's sprites, for the particle pass.
+    void describe(DrawRecord& record) const override;
 
     // Adds to the flame, never above full.
     void addFlame(double change);

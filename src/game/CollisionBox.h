@@ -11,4 +11,8 @@ public:
         : Entity(meshFile, program, materialFile, modelMatrix) {}
     void update(double) override {}
     void draw() override {}
+    void describe(DrawRecord& record) const override {
+        Entity::describe(record);
+        record.meshVisible = false;
+    }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/SceneObject.h"
+#include "render/DrawRecord.h"
 
 // A level object as the Director drives it: setup once, update every frame it is in
 // view (or always, with updateWhenCulled), drawn lit and into the shadow maps.
@@ -19,6 +20,12 @@ public:
     virtual void draw() { drawMesh(); }
     virtual void drawDepth() { drawMeshDepth(); }
     virtual void releaseBuffers() { deleteBuffers(); }
+
+    void describe(DrawRecord& record) const override {
+        SceneObject::describe(record);
+        record.skipLitPasses = skipLitPasses;
+        record.drawInWaterPass = drawInWaterPass;
+    }
 
     bool updateWhenCulled = false;
     bool skipLitPasses = false;   // neither in the depth pass nor in the lit pass

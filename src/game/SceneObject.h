@@ -1,6 +1,5 @@
 #pragma once
 
-#include "render/LocationCache.h"
 
 #include <glm/mat4x4.hpp>
 
@@ -9,6 +8,8 @@
 #include <string>
 
 class Camera;
+class GpuMesh;
+struct DrawRecord;
 class Character;
 class Material;
 class Mesh;
@@ -21,8 +22,8 @@ class Actor;
 
 // What every drawable game object carries: its mesh and material, its GPU buffers,
 // its model matrix and optional physics actor, and the services the Director wires
-// in. Entity (level objects) and CharacterEntity (the player) build on it, so the
-// drawing code exists once.
+// in. Entity (level objects) and CharacterEntity (the player) build on it. The object
+// draws nothing itself: it describes itself to the renderer in a draw record.
 class SceneObject {
 public:
     SceneObject(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
@@ -40,12 +41,17 @@ public:
     // diffuse alpha is 1 and the texture has no see-through texel. Without a texture
     // manager to ask, the answer is no.
     bool isOpaque() const;
+    // What the renderer needs to draw the object this frame (see DrawRecord).
+    virtual void describe(DrawRecord& record) const;
 
     std::unique_ptr<Mesh> mesh;
     std::uint32_t program;
     std::uint32_t texture;
     glm::mat4 modelMatrix;
     glm::mat4 cameraOffset; // where a camera following this object sits, in its frame
+    // The mesh on the GPU, shared with every object of the same mesh file, and the
+    // names of its two buffers; none until setup.
+    std::shared_ptr<const GpuMesh> gpuMesh;
     std::uint32_t vertexBuffer = 0;
     std::uint32_t indexBuffer = 0;
     std::unique_ptr<Material> material;
@@ -58,17 +64,15 @@ public:
     Character* character = nullptr;
 
 protected:
-    // Uploads the mesh: positions, normals and texture coordinates as three blocks
-    // of one array buffer, and the triangle indices.
+    // The mesh on the GPU: positions, normals and texture coordinates as three blocks
+    // of one array buffer, and the triangle indices; uploaded by the first object of
+    // its file.
     void createBuffers();
     // Lit, textured draw with `program`, which the caller has made current.
     void drawMesh();
     // Positions only, for the shadow depth pass.
     void drawMeshDepth();
-    // Deletes both buffers and forgets their names, so nothing is deleted twice.
+    // Lets go of the GPU mesh (the last object to do so deletes its buffers) and
+    // forgets the names, so nothing is deleted twice.
     void deleteBuffers();
-
-private:
-    // Locations in the programs this object is drawn with (lit and depth passes).
-    LocationCache locations;
 };

@@ -49,3 +49,11 @@ void Water::update(double dt) {
 void Water::draw() {
     particles->draw();
 }
+
+void Water::describe(DrawRecord& record) const {
+    Entity::describe(record);
+    record.mesh = nullptr;
+    record.sprites = &particles->points;
+    record.spriteCount = particles->liveCount;
+    record.spritesWriteDepth = false;
+}

@@ -20,6 +20,8 @@ public:
     void setup() override;
     void update(double dt) override;
     void draw() override;
+    // The spray instead of the mesh, drawn without writing depth.
+    void describe(DrawRecord& record) const override;
     void releaseBuffers() override {}
 
     std::unique_ptr<WaterParticles> particles;

@@ -3,7 +3,6 @@
 #include "game/GameRandom.h"
 #include "physics/PhysicsWorld.h"
 
-#include <GL/glew.h>
 #include <glm/geometric.hpp>
 
 namespace {
@@ -86,7 +85,5 @@ void WaterParticles::emit(int& n) {
 }
 
 void WaterParticles::draw() {
-    glDepthMask(GL_FALSE);
-    points.draw(program, texture, model, liveCount);
-    glDepthMask(GL_TRUE);
+    points.drawSeeThrough(program, texture, model, liveCount);
 }

@@ -60,3 +60,10 @@ void PointBuffer::draw(std::uint32_t program, std::uint32_t texture, const glm::
         glDisableVertexAttribArray(static_cast<GLuint>(vertex));
     }
 }
+
+void PointBuffer::drawSeeThrough(std::uint32_t program, std::uint32_t texture,
+                                 const glm::mat4* model, int count) {
+    glDepthMask(GL_FALSE);
+    draw(program, texture, model, count);
+    glDepthMask(GL_TRUE);
+}

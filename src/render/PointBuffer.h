@@ -24,6 +24,10 @@ public:
     // texture on unit 0 and the points placed by *model when there is one. Nothing
     // without a buffer: the attribute would point into client memory at address 0.
     void draw(std::uint32_t program, std::uint32_t texture, const glm::mat4* model, int count);
+    // The same draw without writing depth, for see-through sprites; depth writes are
+    // on again afterwards.
+    void drawSeeThrough(std::uint32_t program, std::uint32_t texture, const glm::mat4* model,
+                        int count);
 
     std::uint32_t name() const { return buffer; }
 

@@ -173,7 +173,7 @@ TEST_F(ShadowRoom, TheLitPassDrawsWithColourWritesAndBackFaceCullingAfterTheDept
     glActiveTexture(GL_TEXTURE7);
     GLint boundArray = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D_ARRAY, &boundArray);
-    EXPECT_EQ(static_cast<GLuint>(boundArray), d.shadowMaps.mapArray);
+    EXPECT_EQ(static_cast<GLuint>(boundArray), d.renderer.shadowMaps.mapArray);
     constexpr std::size_t kMapTexels = 512 * 512;
     std::vector<float> layers(6 * kMapTexels);
     glGetTexImage(GL_TEXTURE_2D_ARRAY, 0, GL_DEPTH_COMPONENT, GL_FLOAT, layers.data());
@@ -182,7 +182,7 @@ TEST_F(ShadowRoom, TheLitPassDrawsWithColourWritesAndBackFaceCullingAfterTheDept
         glActiveTexture(GL_TEXTURE1 + i);
         GLint bound = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        EXPECT_EQ(static_cast<GLuint>(bound), d.shadowMaps.maps[i]);
+        EXPECT_EQ(static_cast<GLuint>(bound), d.renderer.shadowMaps.maps[i]);
         GLint width = 0;
         GLint format = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);

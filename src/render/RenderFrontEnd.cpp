@@ -1,0 +1,142 @@
+#include "render/RenderFrontEnd.h"
+
+#include "camera/Frustum.h"
+#include "render/GpuMesh.h"
+
+#include <glm/geometric.hpp>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+bool drawsMesh(const DrawRecord& record) {
+    return record.mesh != nullptr && record.mesh->indexCount > 0;
+}
+
+std::uint64_t groupOf(const DrawRecord& record) {
+    return (static_cast<std::uint64_t>(record.mesh->id) << 32) | record.texture;
+}
+
+InstanceData instanceOf(const DrawRecord& record) {
+    return {record.model, record.ka, record.kd, record.ks};
+}
+
+float largestScale(const glm::mat4& m) {
+    return std::max({glm::length(glm::vec3(m[0])), glm::length(glm::vec3(m[1])),
+                     glm::length(glm::vec3(m[2]))});
+}
+
+} // namespace
+
+RenderFrontEnd::Bounds RenderFrontEnd::boundsOf(const DrawRecord& record) {
+    if (record.corners == nullptr) {
+        return {glm::vec3(record.model[3]), std::numeric_limits<float>::infinity()};
+    }
+    // Corner 7 holds the smallest coordinates, corner 3 the largest.
+    const glm::vec3 low((*record.corners)[7]);
+    const glm::vec3 high((*record.corners)[3]);
+    const glm::vec3 centre = glm::vec3(record.model * glm::vec4(0.5f * (low + high), 1.0f));
+    return {centre, 0.5f * glm::length(high - low) * largestScale(record.model)};
+}
+
+void RenderFrontEnd::planDepthPass(const std::vector<DrawRecord>& records,
+                                   const std::array<glm::mat4, kFaces>& faceToClip) {
+    bounds.resize(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!records[i].skipLitPasses && drawsMesh(records[i])) {
+            bounds[i] = boundsOf(records[i]);
+        }
+    }
+    depthInstances.clear();
+    for (std::size_t face = 0; face < kFaces; ++face) {
+        // Most objects lie in one or two of the six directions: the others would only
+        // run their vertices through the pipeline to clip them all away.
+        const std::array<glm::vec4, 6> planes = clipPlanes(faceToClip[face]);
+        casters.clear();
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const DrawRecord& record = records[i];
+            if (record.skipLitPasses || !drawsMesh(record) ||
+                !isSphereInside(planes, bounds[i].centre, bounds[i].radius)) {
+                continue;
+            }
+            casters.push_back((static_cast<std::uint64_t>(record.mesh->id) << 32) | i);
+        }
+        std::sort(casters.begin(), casters.end());
+
+        std::vector<DrawBatch>& batches = depthBatches[face];
+        batches.clear();
+        for (const std::uint64_t caster : casters) {
+            const DrawRecord& record = records[caster & 0xffffffffu];
+            if (batches.empty() || batches.back().mesh != record.mesh) {
+                batches.push_back(
+                    {record.mesh, 0, false, static_cast<std::uint32_t>(depthInstances.size()), 0});
+            }
+            ++batches.back().instanceCount;
+            depthInstances.push_back(instanceOf(record));
+        }
+    }
+}
+
+void RenderFrontEnd::planLitPass(const std::vector<DrawRecord>& records, const glm::vec3& eye,
+                                 bool blendingOn) {
+    litObjects = 0;
+    opaque.clear();
+    seeThrough.clear();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const DrawRecord& record = records[i];
+        if (record.skipLitPasses) {
+            continue;
+        }
+        ++litObjects;
+        if (!record.meshVisible || !drawsMesh(record)) {
+            continue;
+        }
+        const glm::vec3 toEye = boundsOf(record).centre - eye;
+        const SortItem item{groupOf(record), glm::dot(toEye, toEye), static_cast<std::uint32_t>(i)};
+        (record.seeThrough ? seeThrough : opaque).push_back(item);
+    }
+
+    litInstances.clear();
+    litBatches.clear();
+    // Opaque: by group, nearest first within it; then the groups by their nearest object.
+    std::sort(opaque.begin(), opaque.end(), [](const SortItem& a, const SortItem& b) {
+        return a.group != b.group ? a.group < b.group
+                                  : (a.distance != b.distance ? a.distance < b.distance
+                                                              : a.record < b.record);
+    });
+    groupStarts.clear();
+    for (std::size_t i = 0; i < opaque.size(); ++i) {
+        if (i == 0 || opaque[i].group != opaque[i - 1].group) {
+            groupStarts.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    std::stable_sort(groupStarts.begin(), groupStarts.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return opaque[a].distance < opaque[b].distance;
+    });
+    for (const std::uint32_t start : groupStarts) {
+        const DrawRecord& first = records[opaque[start].record];
+        litBatches.push_back(
+            {first.mesh, first.texture, false, static_cast<std::uint32_t>(litInstances.size()), 0});
+        for (std::size_t i = start; i < opaque.size() && opaque[i].group == opaque[start].group;
+             ++i) {
+            litInstances.push_back(instanceOf(records[opaque[i].record]));
+            ++litBatches.back().instanceCount;
+        }
+    }
+
+    // See-through: furthest first; a draw takes in the next object while it can.
+    std::stable_sort(seeThrough.begin(), seeThrough.end(),
+                     [](const SortItem& a, const SortItem& b) { return a.distance > b.distance; });
+    const std::size_t firstSeeThrough = litBatches.size();
+    for (const SortItem& item : seeThrough) {
+        const DrawRecord& record = records[item.record];
+        if (litBatches.size() == firstSeeThrough || litBatches.back().mesh != record.mesh ||
+            litBatches.back().texture != record.texture) {
+            litBatches.push_back({record.mesh, record.texture, blendingOn,
+                                  static_cast<std::uint32_t>(litInstances.size()), 0});
+        }
+        ++litBatches.back().instanceCount;
+        litInstances.push_back(instanceOf(record));
+    }
+}

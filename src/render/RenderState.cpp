@@ -1,0 +1,23 @@
+#include "render/RenderState.h"
+
+#include <GL/glew.h>
+
+bool loadGlFunctions() {
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        return false;
+    }
+    // glewInit may leave a harmless error flag behind; start with a clean slate.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return true;
+}
+
+void setDefaultRenderState(std::int32_t width, std::int32_t height) {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glViewport(0, 0, width, height);
+}

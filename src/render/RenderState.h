@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+// The GL side of start-up, once the window and its context exist.
+
+// Loads the GL entry points of the current context (GLEW). False without a context
+// or when the loader fails.
+bool loadGlFunctions();
+
+// The state every pass starts from: back faces culled, depth test, blending of
+// see-through colours, the whole window as viewport.
+void setDefaultRenderState(std::int32_t width, std::int32_t height);
