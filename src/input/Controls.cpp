@@ -9,10 +9,10 @@
 #include "physics/engine/ControllerManager.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
+#include "render/RenderState.h"
 #include "render/TextOverlay.h"
 #include "resources/Texture.h"
 
-#include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 ControlState controlState;
@@ -41,17 +41,17 @@ void nextPolygonMode() {
     ControlState& s = controlState;
     switch (s.polygonModeState) {
     case 0:
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        setPolygonMode(PolygonMode::Lines);
         s.polygonModeText = "Wire frame - Lines activated";
         s.polygonModeState = 1;
         break;
     case 1:
-        glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+        setPolygonMode(PolygonMode::Points);
         s.polygonModeText = "Wire frame - Points activated";
         s.polygonModeState = 2;
         break;
     default:
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        setPolygonMode(PolygonMode::Filled);
         s.polygonModeText = "Wire frame - deactivated";
         s.polygonModeState = 0;
         break;
@@ -61,12 +61,11 @@ void nextPolygonMode() {
 void switchBlending() {
     ControlState& s = controlState;
     if (s.blendingOffState) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        setBlending(true);
         s.blendingText = "Alpha-blending: on";
         s.blendingOffState = false;
     } else {
-        glDisable(GL_BLEND);
+        setBlending(false);
         s.blendingText = "Alpha-blending: off";
         s.blendingOffState = true;
     }

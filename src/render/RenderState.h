@@ -11,3 +11,9 @@ bool loadGlFunctions();
 // The state every pass starts from: back faces culled, depth test, blending of
 // see-through colours, the whole window as viewport.
 void setDefaultRenderState(std::int32_t width, std::int32_t height);
+
+// The player's switches: how polygons are drawn, and blending (with the usual
+// see-through function) on or off.
+enum class PolygonMode { Filled, Lines, Points };
+void setPolygonMode(PolygonMode mode);
+void setBlending(bool on);

@@ -2,18 +2,8 @@
 # that points up (render/ reaching into game/, resources/ into render/) is reported
 # with its file and line, and the check fails.
 #   cmake -DSOURCE_DIR=<a src folder> -P check_layers.cmake
-# The allowed includes, folder by folder; a folder always includes itself.
 cmake_minimum_required(VERSION 3.25)
-
-set(allowed_platform "")
-set(allowed_camera platform)
-set(allowed_resources platform)
-set(allowed_render camera platform resources)
-set(allowed_physics platform resources)
-set(allowed_game camera physics platform render resources)
-set(allowed_input camera game physics platform render resources)
-set(allowed_level camera game physics platform render resources)
-set(allowed_core camera game input level physics platform render resources)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/Layers.cmake)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "check_layers: no folder ${SOURCE_DIR}")
@@ -28,7 +18,7 @@ foreach(source IN LISTS sources)
     continue() # a file directly in src/ belongs to no layer
   endif()
   if(NOT DEFINED allowed_${layer})
-    message("${source}: the folder ${layer} is not a known layer (add it to check_layers.cmake)")
+    message("${source}: the folder ${layer} is not a known layer (add it to cmake/Layers.cmake)")
     math(EXPR violations "${violations} + 1")
     continue()
   endif()
