@@ -110,7 +110,7 @@ TEST_F(Renderer, TheLitPlanGroupsOpaqueObjectsFrontToBackAndBlendsSeeThroughOnes
     for (std::size_t i = 0; i < batches.size(); ++i) {
         EXPECT_EQ(batches[i].blend, i >= 3) << i;
     }
-    EXPECT_EQ(plan.litInstances.size(), 6u);
+    EXPECT_EQ(plan.litInstances.size(), 7u);
 
     plan.planLitPass(records, glm::vec3(0.0f), false);
     for (const DrawBatch& batch : plan.litBatches) {
