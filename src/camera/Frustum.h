@@ -34,3 +34,11 @@ std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip);
 // False only when the sphere lies wholly outside one of the planes. Cheaper than the
 // box test and never stricter: a box inside its sphere that it keeps is kept here too.
 bool isSphereInside(const std::array<glm::vec4, 6>& planes, const glm::vec3& centre, float radius);
+
+// isInFrustum's answer, reached cheaply for most boxes: `planes` are the clip planes
+// of the culling matrices (clipPlanes(cullProjection * cullView)), and the sphere
+// (centre, radius in the model's frame) holds the box. A sphere clearly outside one
+// plane or clearly inside all of them decides; only one that straddles a plane needs
+// the corners.
+bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
+                 const glm::vec4* corners, const glm::vec3& centre, float radius);

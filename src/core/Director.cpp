@@ -133,8 +133,10 @@ void Director::update() {
     }
 
     visibleEntities.clear();
+    const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
     for (const auto& entity : entities) {
-        if (isInFrustum(entity->modelMatrix, entity->mesh->boundingCorners.data())) {
+        if (isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
+                        entity->boundsCentre, entity->boundsRadius)) {
             visibleEntities.push_back(entity.get());
             entity->update(dt);
         } else if (entity->updateWhenCulled) {

@@ -6,11 +6,12 @@ void Box::setup() {
     Entity::setup();
     // Pushed out of view, a box must still be followed, or its stale place would
     // keep it culled for good.
-    updateWhenCulled = actor && actor->isDynamic();
+    dynamic = actor && actor->isDynamic();
+    updateWhenCulled = dynamic;
 }
 
 void Box::update(double) {
-    if (actor && actor->isDynamic()) {
+    if (dynamic) {
         syncFromActor();
     }
 }

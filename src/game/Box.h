@@ -10,4 +10,8 @@ public:
     void setup() override;
     // A dynamic box is drawn where the simulation has it.
     void update(double dt) override;
+
+private:
+    // Known at setup: the update of thousands of still boxes need not ask the actor.
+    bool dynamic = false;
 };

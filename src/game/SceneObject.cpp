@@ -25,7 +25,13 @@ SceneObject::SceneObject(const std::string& meshFile, std::uint32_t texture, std
     : mesh(std::make_unique<Mesh>(meshFile)), program(program), texture(texture),
       modelMatrix(modelMatrix),
       cameraOffset(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -2.0f, -30.0f))),
-      material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {}
+      material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {
+    // Corner 7 holds the smallest coordinates, corner 3 the largest.
+    const glm::vec3 low(mesh->boundingCorners[7]);
+    const glm::vec3 high(mesh->boundingCorners[3]);
+    boundsCentre = 0.5f * (low + high);
+    boundsRadius = 0.5f * glm::length(high - low);
+}
 
 SceneObject::~SceneObject() = default;
 
@@ -42,7 +48,6 @@ bool SceneObject::isOpaque() const {
 void SceneObject::describe(DrawRecord& record) const {
     record = DrawRecord{};
     record.mesh = gpuMesh.get();
-    record.corners = &mesh->boundingCorners;
     record.texture = texture;
     record.model = modelMatrix;
     record.ka = material->ka;

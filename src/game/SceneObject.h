@@ -2,6 +2,7 @@
 
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,10 @@ public:
     std::uint32_t program;
     std::uint32_t texture;
     glm::mat4 modelMatrix;
+    // A sphere around the mesh's bounding box, in the object's frame: the quick part
+    // of the view test.
+    glm::vec3 boundsCentre{0.0f};
+    float boundsRadius = 0.0f;
     glm::mat4 cameraOffset; // where a camera following this object sits, in its frame
     // The mesh on the GPU, shared with every object of the same mesh file, and the
     // names of its two buffers; none until setup.

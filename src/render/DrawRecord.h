@@ -3,7 +3,6 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec4.hpp>
 
-#include <array>
 #include <cstdint>
 
 class GpuMesh;
@@ -14,8 +13,6 @@ class PointBuffer;
 struct DrawRecord {
     // The mesh drawn in the depth and lit passes; none: the object draws no mesh.
     const GpuMesh* mesh = nullptr;
-    // The mesh's bounding box in its own frame (Mesh::boundingCorners).
-    const std::array<glm::vec4, 8>* corners = nullptr;
     std::uint32_t texture = 0;
     glm::mat4 model{1.0f};
     glm::vec4 ka{0.0f};

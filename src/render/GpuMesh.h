@@ -1,5 +1,7 @@
 #pragma once
 
+#include <glm/vec3.hpp>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -32,6 +34,10 @@ public:
     std::uint32_t indexBuffer = 0;
     std::int32_t vertexCount = 0;
     std::int32_t indexCount = 0; // three a triangle
+    // A sphere around the mesh's bounding box, in the mesh's own frame: what the
+    // renderer culls with.
+    glm::vec3 boundsCentre{0.0f};
+    float boundsRadius = 0.0f;
     // In the order the meshes were uploaded: the renderer groups draws by it.
     std::uint32_t id = 0;
     std::string fileName;

@@ -6,7 +6,7 @@
 #include <glm/geometric.hpp>
 
 #include <algorithm>
-#include <limits>
+#include <cmath>
 
 namespace {
 
@@ -23,31 +23,27 @@ InstanceData instanceOf(const DrawRecord& record) {
 }
 
 float largestScale(const glm::mat4& m) {
-    return std::max({glm::length(glm::vec3(m[0])), glm::length(glm::vec3(m[1])),
-                     glm::length(glm::vec3(m[2]))});
+    const auto squared = [&](int c) { return glm::dot(glm::vec3(m[c]), glm::vec3(m[c])); };
+    return std::sqrt(std::max({squared(0), squared(1), squared(2)}));
 }
 
 } // namespace
 
-RenderFrontEnd::Bounds RenderFrontEnd::boundsOf(const DrawRecord& record) {
-    if (record.corners == nullptr) {
-        return {glm::vec3(record.model[3]), std::numeric_limits<float>::infinity()};
+void RenderFrontEnd::measure(const std::vector<DrawRecord>& records) {
+    bounds.resize(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const DrawRecord& record = records[i];
+        if (!drawsMesh(record)) {
+            bounds[i] = {glm::vec3(record.model[3]), 0.0f};
+            continue;
+        }
+        bounds[i] = {glm::vec3(record.model * glm::vec4(record.mesh->boundsCentre, 1.0f)),
+                     record.mesh->boundsRadius * largestScale(record.model)};
     }
-    // Corner 7 holds the smallest coordinates, corner 3 the largest.
-    const glm::vec3 low((*record.corners)[7]);
-    const glm::vec3 high((*record.corners)[3]);
-    const glm::vec3 centre = glm::vec3(record.model * glm::vec4(0.5f * (low + high), 1.0f));
-    return {centre, 0.5f * glm::length(high - low) * largestScale(record.model)};
 }
 
 void RenderFrontEnd::planDepthPass(const std::vector<DrawRecord>& records,
                                    const std::array<glm::mat4, kFaces>& faceToClip) {
-    bounds.resize(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!records[i].skipLitPasses && drawsMesh(records[i])) {
-            bounds[i] = boundsOf(records[i]);
-        }
-    }
     depthInstances.clear();
     for (std::size_t face = 0; face < kFaces; ++face) {
         // Most objects lie in one or two of the six directions: the others would only
@@ -92,7 +88,7 @@ void RenderFrontEnd::planLitPass(const std::vector<DrawRecord>& records, const g
         if (!record.meshVisible || !drawsMesh(record)) {
             continue;
         }
-        const glm::vec3 toEye = boundsOf(record).centre - eye;
+        const glm::vec3 toEye = bounds[i].centre - eye;
         const SortItem item{groupOf(record), glm::dot(toEye, toEye), static_cast<std::uint32_t>(i)};
         (record.seeThrough ? seeThrough : opaque).push_back(item);
     }

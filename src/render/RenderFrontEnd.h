@@ -31,6 +31,10 @@ class RenderFrontEnd {
 public:
     static constexpr std::size_t kFaces = 6;
 
+    // Where each record's object lies: a sphere in the world around its mesh. Both
+    // plans read it; call it again whenever the records change.
+    void measure(const std::vector<DrawRecord>& records);
+
     // The shadow casters of each face: every record of the shadowed passes whose
     // bounds reach into the face (faceToClip: world to the face's clip space), one draw
     // per mesh. Within a draw the objects keep the order of the records.
@@ -63,8 +67,6 @@ private:
         float radius;
     };
 
-    // A sphere around the record's bounding box, in the world.
-    static Bounds boundsOf(const DrawRecord& record);
 
     std::vector<Bounds> bounds;
     std::vector<std::uint64_t> casters;

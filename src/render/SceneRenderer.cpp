@@ -60,8 +60,9 @@ void SceneRenderer::uploadMatrix(std::uint32_t program, const char* name,
 void SceneRenderer::render(const SceneFrame& frame) {
     renderedObjects = 0;
     backEnd.draws = 0;
-    renderDepthPass(frame);
-    renderLitPass(frame);
+    frontEnd.measure(frame.records);
+    depthPass(frame);
+    litPass(frame);
     renderWaterPass(frame);
     renderParticlePass(frame);
     renderOverlayPass();
@@ -69,6 +70,16 @@ void SceneRenderer::render(const SceneFrame& frame) {
 }
 
 void SceneRenderer::renderDepthPass(const SceneFrame& frame) {
+    frontEnd.measure(frame.records);
+    depthPass(frame);
+}
+
+void SceneRenderer::renderLitPass(const SceneFrame& frame) {
+    frontEnd.measure(frame.records);
+    litPass(frame);
+}
+
+void SceneRenderer::depthPass(const SceneFrame& frame) {
     shadowMaps.aimLightViews(frame.shadowEye);
     std::array<glm::mat4, ShadowMaps::kFaces> faceToClip;
     for (std::size_t i = 0; i < ShadowMaps::kFaces; ++i) {
@@ -91,7 +102,7 @@ void SceneRenderer::renderDepthPass(const SceneFrame& frame) {
     shadowMaps.endDepthPass();
 }
 
-void SceneRenderer::renderLitPass(const SceneFrame& frame) {
+void SceneRenderer::litPass(const SceneFrame& frame) {
     glViewport(0, 0, width, height);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

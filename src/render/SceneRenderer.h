@@ -57,6 +57,9 @@ public:
     int draws() const { return backEnd.draws; }
 
 private:
+    // The two shadowed passes over records the front end has measured.
+    void depthPass(const SceneFrame& frame);
+    void litPass(const SceneFrame& frame);
     void uploadCameraMatrices(std::uint32_t program, bool scene);
     void uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix);
 

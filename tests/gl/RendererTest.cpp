@@ -28,11 +28,10 @@ Mesh cubeNamed(const std::string& name) {
     return mesh;
 }
 
-DrawRecord recordAt(const GpuMesh& mesh, const Mesh& shape, const glm::vec3& at,
+DrawRecord recordAt(const GpuMesh& mesh, const glm::vec3& at,
                     std::uint32_t texture = 0) {
     DrawRecord record;
     record.mesh = &mesh;
-    record.corners = &shape.boundingCorners;
     record.texture = texture;
     record.model = glm::translate(glm::mat4(1.0f), at);
     record.kd = glm::vec4(1.0f);
@@ -82,11 +81,11 @@ TEST_F(Renderer, TheLitPlanGroupsOpaqueObjectsFrontToBackAndBlendsSeeThroughOnes
     const auto a = std::make_shared<GpuMesh>(shapeA);
     const auto b = std::make_shared<GpuMesh>(shapeB);
     std::vector<DrawRecord> records{
-        recordAt(*a, shapeA, {9, 0, 0}),  recordAt(*b, shapeB, {4, 0, 0}),
-        recordAt(*a, shapeA, {2, 0, 0}),  recordAt(*a, shapeA, {7, 0, 0}, 5),
-        recordAt(*a, shapeA, {20, 0, 0}), recordAt(*b, shapeB, {30, 0, 0}),
-        recordAt(*a, shapeA, {3, 0, 0}),  recordAt(*a, shapeA, {11, 0, 0}),
-        recordAt(*a, shapeA, {6, 0, 0}),
+        recordAt(*a, {9, 0, 0}),  recordAt(*b, {4, 0, 0}),
+        recordAt(*a, {2, 0, 0}),  recordAt(*a, {7, 0, 0}, 5),
+        recordAt(*a, {20, 0, 0}), recordAt(*b, {30, 0, 0}),
+        recordAt(*a, {3, 0, 0}),  recordAt(*a, {11, 0, 0}),
+        recordAt(*a, {6, 0, 0}),
     };
     records[4].seeThrough = true;
     records[5].seeThrough = true;
@@ -95,6 +94,7 @@ TEST_F(Renderer, TheLitPlanGroupsOpaqueObjectsFrontToBackAndBlendsSeeThroughOnes
     records[8].meshVisible = false; // a collision volume
 
     RenderFrontEnd plan;
+    plan.measure(records);
     plan.planLitPass(records, glm::vec3(0.0f), true);
     EXPECT_EQ(plan.litObjects, 8) << "all but the skipped one, the volume included";
     ASSERT_EQ(plan.litBatches.size(), 5u);
@@ -122,9 +122,9 @@ TEST_F(Renderer, TheDepthPlanPutsEachCasterIntoTheFacesItReachesOneDrawPerMesh) 
     const auto a = std::make_shared<GpuMesh>(shapeA);
     const auto b = std::make_shared<GpuMesh>(shapeB);
     std::vector<DrawRecord> records{
-        recordAt(*a, shapeA, {5, 0, 0}),  recordAt(*b, shapeB, {6, 0.5f, 0}),
-        recordAt(*a, shapeA, {8, 0, 1}),  recordAt(*a, shapeA, {0, -5, 0}),
-        recordAt(*a, shapeA, {-5, 0, 0}), recordAt(*a, shapeA, {0, 0, 5}),
+        recordAt(*a, {5, 0, 0}),  recordAt(*b, {6, 0.5f, 0}),
+        recordAt(*a, {8, 0, 1}),  recordAt(*a, {0, -5, 0}),
+        recordAt(*a, {-5, 0, 0}), recordAt(*a, {0, 0, 5}),
     };
     records[4].skipLitPasses = true; // never in the maps
     records[5].meshVisible = false;  // a collision volume still casts its shape
@@ -137,6 +137,7 @@ TEST_F(Renderer, TheDepthPlanPutsEachCasterIntoTheFacesItReachesOneDrawPerMesh) 
         faceToClip[i] = maps.lightProjection * maps.lightViews[i];
     }
     RenderFrontEnd plan;
+    plan.measure(records);
     plan.planDepthPass(records, faceToClip);
 
     // Face 0 looks along +x: the three casters there, in two draws.

@@ -105,3 +105,38 @@ TEST(SphereCulling, NeverCullsABoxTheBoxTestKeepsAndCullsWhatIsClearlyOutside) {
     EXPECT_GT(kept, 500);
     EXPECT_GT(culled, 2000);
 }
+
+// The view test's quick path must give the box test's answer for every box, or the
+// HUD's counts and what the game updates would change.
+TEST_F(FrustumTest, TheQuickViewTestAlwaysAgreesWithTheBoxTest) {
+    frustum.frustumCulling = true;
+    setCullingMatrices(perspectiveMatrix(60.0f, 4.0f / 3.0f, 0.1f, 1000.0f),
+                       glm::lookAt(glm::vec3(3, 2, 1), {3, 2, -1}, {0, 1, 0}));
+    const std::array<glm::vec4, 6> planes =
+        clipPlanes(frustum.cullProjection * frustum.cullView);
+    // An off-centre box, as meshes whose bounds must hold the origin have.
+    std::array<glm::vec4, 8> corners = box(1.0f);
+    for (glm::vec4& corner : corners) {
+        corner += glm::vec4(0.5f, 0.0f, 0.0f, 0.0f) * (corner.x > 0 ? 2.0f : 0.0f);
+    }
+    const glm::vec3 low(corners[7]), high(corners[3]);
+    const glm::vec3 centre = 0.5f * (low + high);
+    const float radius = 0.5f * glm::length(high - low);
+    std::srand(11);
+    const auto random = [](float range) {
+        return range * (2.0f * static_cast<float>(std::rand()) / RAND_MAX - 1.0f);
+    };
+    int visible = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const glm::vec3 at(random(60.0f), random(60.0f), random(120.0f) - 40.0f);
+        const glm::mat4 model = glm::scale(
+            glm::rotate(glm::translate(glm::mat4(1.0f), at), random(3.0f), {0, 1, 0}),
+            glm::vec3(0.1f + std::abs(random(4.0f)), 0.1f + std::abs(random(4.0f)), 1.0f));
+        const bool exact = isInFrustum(model, corners.data());
+        ASSERT_EQ(isInFrustum(planes, model, corners.data(), centre, radius), exact)
+            << "box at " << at.x << ", " << at.y << ", " << at.z;
+        visible += exact ? 1 : 0;
+    }
+    EXPECT_GT(visible, 1000);
+    EXPECT_LT(visible, 19000);
+}

@@ -85,6 +85,10 @@ Scene::Scene(const SceneDesc& desc)
     world = std::make_unique<btDiscreteDynamicsWorld>(dispatcher.get(), broadphase.get(),
                                                       solver.get(), collisionConfiguration.get());
     world->setGravity(toBullet(gravity));
+    // A static body moves only through setGlobalPose, which brings its bounds up to
+    // date there and then (actorMoved): each step need only update the bodies that are
+    // awake, not every wall and crate of the level.
+    world->setForceUpdateAllAabbs(false);
 }
 
 Scene::~Scene() {
