@@ -5,8 +5,10 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <iostream>
+#include <vector>
 
 bool mipmapWrapPending = false;
 
@@ -72,6 +74,42 @@ bool hasTranslucentTexel(ILint format, ILint width, ILint height, const ILubyte*
         }
     }
     return false;
+}
+
+// A compressed texture as the driver made it, every level kept decoded instead: the
+// same texels, so the same picture, but a software rasteriser (Mesa's llvmpipe turns
+// GL_COMPRESSED_RGBA into DXT5) no longer decodes a block for every sample, which
+// cost it more than the rest of the lit pass together.
+void keepDecodedTexels(int width, int height) {
+    GLint compressed = GL_FALSE;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
+    if (!compressed) {
+        return;
+    }
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    // Writing level 0 would build the chain anew from it; every level is written here.
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_FALSE);
+    // Every level is read before any is written: a level of another format makes the
+    // driver set up the texture's storage anew, and what the other levels held is gone.
+    std::vector<std::vector<unsigned char>> levels;
+    for (GLint level = 0;; ++level) {
+        const GLsizei w = std::max(1, width >> level);
+        const GLsizei h = std::max(1, height >> level);
+        levels.emplace_back(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, levels.back().data());
+        if (w == 1 && h == 1) {
+            break;
+        }
+    }
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8,
+                     std::max(1, width >> level), std::max(1, height >> level), 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, levels[level].data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
 }
 
 } // namespace
@@ -140,8 +178,9 @@ void Texture::loadImageFile(const std::string& fileName) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // decoded rows are tightly packed
     glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0,
                  static_cast<GLenum>(format), static_cast<GLenum>(type), ilGetData());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glGenerateMipmap(GL_TEXTURE_2D);
+    keepDecodedTexels(width, height);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     if (hasTranslucentTexel(format, width, height, ilGetData(),
                             ilGetInteger(IL_IMAGE_SIZE_OF_DATA))) {
         translucentTextures.insert(texture);

@@ -3,6 +3,10 @@
 #include "GlContext.h"
 
 #include <GL/glew.h>
+#include <IL/il.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -54,6 +58,63 @@ TEST_F(Textures, APngBecomesAMipmappedRepeatingTextureOnce) {
     EXPECT_EQ(textures.loadTexture("tests/data/textures/orange_8x4.png"), id);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(textures.textureCache.size(), 1u);
+}
+
+// Every level of a texture, bottom row first, as 8-bit RGBA.
+std::vector<std::vector<unsigned char>> levelsOf(GLuint texture, int width, int height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<std::vector<unsigned char>> levels;
+    for (int level = 0;; ++level) {
+        const int w = std::max(1, width >> level);
+        const int h = std::max(1, height >> level);
+        levels.emplace_back(static_cast<std::size_t>(w * h * 4));
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, levels.back().data());
+        if (w == 1 && h == 1) {
+            return levels;
+        }
+    }
+}
+
+// The texture asks for a compressed format; the driver's compressed texels are kept
+// decoded (software GL would decode them at every sample), and must be exactly what a
+// compressed texture of the image holds, at every level of the chain.
+TEST_F(Textures, CompressedTexelsAreKeptDecodedAtEveryLevel) {
+    const char* file = "data/obj/flame_sprite.png"; // soft alpha, like every sprite
+    testing::internal::CaptureStdout();
+    const GLuint loaded = textures.loadTexture(file);
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(loaded, 0u);
+    GLint compressed = GL_TRUE;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
+    EXPECT_FALSE(compressed);
+    EXPECT_EQ(parameter(GL_GENERATE_MIPMAP), GL_TRUE);
+
+    // The same image uploaded as the texture was asked for.
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ASSERT_TRUE(ilLoadImage(file));
+    ASSERT_TRUE(ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE));
+    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
+    GLuint reference = 0;
+    glGenTextures(1, &reference);
+    glBindTexture(GL_TEXTURE_2D, reference);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, ilGetData());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    ilDeleteImages(1, &image);
+
+    const auto expected = levelsOf(reference, width, height);
+    const auto kept = levelsOf(loaded, width, height);
+    ASSERT_EQ(kept.size(), expected.size());
+    for (std::size_t level = 0; level < kept.size(); ++level) {
+        EXPECT_TRUE(kept[level] == expected[level]) << "level " << level;
+    }
+    glDeleteTextures(1, &reference);
 }
 
 // The lit pass blends only what can be see-through.
