@@ -82,6 +82,11 @@ void ShadowMaps::create() {
     // Depth only: the framebuffer has no colour to draw into or read from.
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
+    // The copies go through a framebuffer of their own, with a layer as its depth.
+    glGenFramebuffers(1, &copyFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, copyFramebuffer);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glActiveTexture(GL_TEXTURE0);
 }
@@ -91,9 +96,11 @@ void ShadowMaps::release() {
         return; // never created: there may not even be a GL context
     }
     glDeleteFramebuffers(1, &framebuffer);
+    glDeleteFramebuffers(1, &copyFramebuffer);
     glDeleteTextures(static_cast<GLsizei>(maps.size()), maps.data());
     glDeleteTextures(1, &mapArray);
     framebuffer = 0;
+    copyFramebuffer = 0;
     maps.fill(0);
     mapArray = 0;
 }
@@ -127,10 +134,14 @@ void ShadowMaps::beginFace(std::size_t face) const {
 
 void ShadowMaps::endFace(std::size_t face) const {
     glDisable(GL_POLYGON_OFFSET_FILL);
-    // The finished map into its layer of the array (a plain copy of memory).
-    glActiveTexture(GL_TEXTURE0 + kArrayUnit);
-    glCopyTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(face), 0, 0, width,
-                        height);
+    // The finished map into its layer of the array: a blit between two depth buffers
+    // of one format and size is a plain copy of memory, where a copy into the texture
+    // (glCopyTexSubImage3D) costs software GL a draw through a shader.
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyFramebuffer);
+    glFramebufferTextureLayer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, mapArray, 0,
+                              static_cast<GLint>(face));
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
 }
 
 void ShadowMaps::endDepthPass() {

@@ -49,6 +49,7 @@ public:
     void bindForLitPass(std::uint32_t program, LocationCache& locations) const;
 
     std::uint32_t framebuffer = 0;
+    std::uint32_t copyFramebuffer = 0; // its depth: the layer a finished map is copied to
     std::array<std::uint32_t, kFaces> maps{};
     std::uint32_t mapArray = 0;
     std::int32_t width = 512;
