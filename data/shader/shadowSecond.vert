@@ -37,7 +37,11 @@ void main() {
     vec4 world = model * vec4(vertex, 1.0);
     worldPosition = world.xyz;
     // Normals are summed per vertex and the model may scale: renormalise per fragment.
-    worldNormal = mat3(transpose(inverse(model))) * normal;
+    // The inverse transpose of the model's rotation and scale, up to a positive factor,
+    // which the renormalising drops: its cofactors, signed by its determinant.
+    mat3 m = mat3(model);
+    mat3 cofactors = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1]));
+    worldNormal = sign(dot(m[0], cofactors[0])) * (cofactors * normal);
     surfaceCoord = texCoord;
     ka = ambient;
     kd = diffuse;
