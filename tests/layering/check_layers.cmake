@@ -5,6 +5,7 @@
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/Layers.cmake)
 
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
   message(FATAL_ERROR "check_layers: no folder ${SOURCE_DIR}")
 endif()
@@ -40,6 +41,9 @@ foreach(source IN LISTS sources)
   endforeach()
 endforeach()
 
+if(files EQUAL 0)
+  message(FATAL_ERROR "check_layers: no source file under ${SOURCE_DIR}")
+endif()
 if(violations GREATER 0)
   message(FATAL_ERROR "check_layers: ${violations} include(s) against the layers")
 endif()
