@@ -132,19 +132,24 @@ void ShadowMaps::beginFace(std::size_t face) const {
     glCullFace(GL_FRONT);
 }
 
-void ShadowMaps::endFace(std::size_t face) const {
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    // The finished map into its layer of the array: a blit between two depth buffers
-    // of one format and size is a plain copy of memory, where a copy into the texture
-    // (glCopyTexSubImage3D) costs software GL a draw through a shader.
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyFramebuffer);
-    glFramebufferTextureLayer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, mapArray, 0,
-                              static_cast<GLint>(face));
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-}
+void ShadowMaps::endFace(std::size_t) const { glDisable(GL_POLYGON_OFFSET_FILL); }
 
 void ShadowMaps::endDepthPass() {
+    // The finished maps into their layers of the array, all after the last face: a
+    // copy has to wait until its map is drawn, and software GL draws the faces one
+    // after the other while the game goes on, so one wait at the end costs less than
+    // six between the faces. A blit between two depth buffers of one format and size
+    // is a plain copy of memory, where a copy into the texture (glCopyTexSubImage3D)
+    // costs software GL a draw through a shader.
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyFramebuffer);
+    for (std::size_t face = 0; face < maps.size(); ++face) {
+        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, maps[face],
+                               0);
+        glFramebufferTextureLayer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, mapArray, 0,
+                                  static_cast<GLint>(face));
+        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT,
+                          GL_NEAREST);
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glActiveTexture(GL_TEXTURE0);
     updateTextureMatrices();

@@ -37,8 +37,9 @@ public:
     void updateTextureMatrices();
 
     // The depth pass, face by face, into the framebuffer: beginFace attaches the map,
-    // clears it and sets the state it is drawn with; endFace copies it into its layer.
-    // endDepthPass leaves the default framebuffer bound and updates the texture matrices.
+    // clears it and sets the state it is drawn with; endFace ends that state.
+    // endDepthPass copies every map into its layer, leaves the default framebuffer
+    // bound and updates the texture matrices.
     void beginDepthPass() const;
     void beginFace(std::size_t face) const;
     void endFace(std::size_t face) const;
