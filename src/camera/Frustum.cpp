@@ -55,35 +55,36 @@ std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip) {
     return planes;
 }
 
+float largestScale(const glm::mat4& modelMatrix) {
+    const auto squared = [&](int c) {
+        return glm::dot(glm::vec3(modelMatrix[c]), glm::vec3(modelMatrix[c]));
+    };
+    return std::sqrt(std::max({squared(0), squared(1), squared(2)}));
+}
+
+bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& toClip,
+                      const glm::mat4& modelMatrix, const glm::vec4* corners,
+                      const glm::vec3& worldCentre, float worldRadius) {
+    // Room for the rounding of the two ways of getting there (world planes here,
+    // clip space in the box test), so that the answer is always the box test's.
+    const float margin = 0.01f + 0.001f * worldRadius;
+    bool inside = true;
+    for (const glm::vec4& plane : planes) {
+        const float distance = glm::dot(glm::vec3(plane), worldCentre) + plane.w;
+        if (distance < -(worldRadius + margin)) {
+            return false; // all eight corners beyond this plane
+        }
+        inside = inside && distance > worldRadius + margin;
+    }
+    return inside || isBoxInClipSpace(toClip * modelMatrix, corners);
+}
+
 bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
                  const glm::vec4* corners, const glm::vec3& centre, float radius) {
     if (!frustum.frustumCulling) {
         return true;
     }
-    const glm::vec3 world(modelMatrix * glm::vec4(centre, 1.0f));
-    const auto squared = [&](int c) {
-        return glm::dot(glm::vec3(modelMatrix[c]), glm::vec3(modelMatrix[c]));
-    };
-    const float scaled = radius * std::sqrt(std::max({squared(0), squared(1), squared(2)}));
-    // Room for the rounding of the two ways of getting there (world planes here,
-    // clip space in the box test), so that the answer is always the box test's.
-    const float margin = 0.01f + 0.001f * scaled;
-    bool inside = true;
-    for (const glm::vec4& plane : planes) {
-        const float distance = glm::dot(glm::vec3(plane), world) + plane.w;
-        if (distance < -(scaled + margin)) {
-            return false; // all eight corners beyond this plane
-        }
-        inside = inside && distance > scaled + margin;
-    }
-    return inside || isInFrustum(modelMatrix, corners);
-}
-
-bool isSphereInside(const std::array<glm::vec4, 6>& planes, const glm::vec3& centre, float radius) {
-    for (const glm::vec4& plane : planes) {
-        if (glm::dot(glm::vec3(plane), centre) + plane.w < -radius) {
-            return false;
-        }
-    }
-    return true;
+    return isBoxInClipSpace(planes, frustum.cullProjection * frustum.cullView, modelMatrix,
+                            corners, glm::vec3(modelMatrix * glm::vec4(centre, 1.0f)),
+                            radius * largestScale(modelMatrix));
 }

@@ -31,14 +31,20 @@ bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners);
 // `toClip` into the space it starts from: a point p is inside every plane where
 // dot(plane, (p, 1)) >= 0. Order: left, right, bottom, top, near, far.
 std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip);
-// False only when the sphere lies wholly outside one of the planes. Cheaper than the
-// box test and never stricter: a box inside its sphere that it keeps is kept here too.
-bool isSphereInside(const std::array<glm::vec4, 6>& planes, const glm::vec3& centre, float radius);
 
-// isInFrustum's answer, reached cheaply for most boxes: `planes` are the clip planes
-// of the culling matrices (clipPlanes(cullProjection * cullView)), and the sphere
-// (centre, radius in the model's frame) holds the box. A sphere clearly outside one
-// plane or clearly inside all of them decides; only one that straddles a plane needs
-// the corners.
+// The most the model matrix stretches any direction: the length of its longest column.
+float largestScale(const glm::mat4& modelMatrix);
+
+// isBoxInClipSpace(toClip * modelMatrix, corners), decided from a sphere around the
+// box where it can be: `planes` are clipPlanes(toClip), the sphere is in the world. A
+// sphere clearly outside one plane or clearly inside all of them decides; only one
+// that straddles a plane needs the corners.
+bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& toClip,
+                      const glm::mat4& modelMatrix, const glm::vec4* corners,
+                      const glm::vec3& worldCentre, float worldRadius);
+
+// isInFrustum's answer, the same way: `planes` are the clip planes of the culling
+// matrices (clipPlanes(cullProjection * cullView)), and the sphere (centre, radius in
+// the model's frame) holds the box.
 bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
                  const glm::vec4* corners, const glm::vec3& centre, float radius);

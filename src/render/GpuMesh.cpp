@@ -25,8 +25,8 @@ std::uint32_t nextId = 0;
 } // namespace
 
 GpuMesh::GpuMesh(const Mesh& mesh)
-    : vertexCount(mesh.vertexCount), indexCount(3 * mesh.faceCount), id(nextId++),
-      fileName(mesh.fileName) {
+    : vertexCount(mesh.vertexCount), indexCount(3 * mesh.faceCount),
+      boundingCorners(mesh.boundingCorners), id(nextId++), fileName(mesh.fileName) {
     // Corner 7 holds the smallest coordinates, corner 3 the largest.
     const glm::vec3 low(mesh.boundingCorners[7]);
     const glm::vec3 high(mesh.boundingCorners[3]);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+#include <array>
 
 #include <cstdint>
 #include <memory>
@@ -34,8 +37,9 @@ public:
     std::uint32_t indexBuffer = 0;
     std::int32_t vertexCount = 0;
     std::int32_t indexCount = 0; // three a triangle
-    // A sphere around the mesh's bounding box, in the mesh's own frame: what the
-    // renderer culls with.
+    // The mesh's bounding box (Mesh::boundingCorners) and a sphere around it, in the
+    // mesh's own frame: what the renderer culls with.
+    std::array<glm::vec4, 8> boundingCorners{};
     glm::vec3 boundsCentre{0.0f};
     float boundsRadius = 0.0f;
     // In the order the meshes were uploaded: the renderer groups draws by it.

@@ -6,7 +6,6 @@
 #include <glm/geometric.hpp>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -20,11 +19,6 @@ std::uint64_t groupOf(const DrawRecord& record) {
 
 InstanceData instanceOf(const DrawRecord& record) {
     return {record.model, record.ka, record.kd, record.ks};
-}
-
-float largestScale(const glm::mat4& m) {
-    const auto squared = [&](int c) { return glm::dot(glm::vec3(m[c]), glm::vec3(m[c])); };
-    return std::sqrt(std::max({squared(0), squared(1), squared(2)}));
 }
 
 } // namespace
@@ -53,7 +47,9 @@ void RenderFrontEnd::planDepthPass(const std::vector<DrawRecord>& records,
         for (std::size_t i = 0; i < records.size(); ++i) {
             const DrawRecord& record = records[i];
             if (record.skipLitPasses || !drawsMesh(record) ||
-                !isSphereInside(planes, bounds[i].centre, bounds[i].radius)) {
+                !isBoxInClipSpace(planes, faceToClip[face], record.model,
+                                  record.mesh->boundingCorners.data(), bounds[i].centre,
+                                  bounds[i].radius)) {
                 continue;
             }
             casters.push_back((static_cast<std::uint64_t>(record.mesh->id) << 32) | i);
