@@ -55,26 +55,27 @@ std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip) {
     return planes;
 }
 
-float largestScale(const glm::mat4& modelMatrix) {
+Sphere sphereInWorld(const glm::mat4& modelMatrix, const glm::vec3& centre, float radius) {
     const auto squared = [&](int c) {
         return glm::dot(glm::vec3(modelMatrix[c]), glm::vec3(modelMatrix[c]));
     };
-    return std::sqrt(std::max({squared(0), squared(1), squared(2)}));
+    return {glm::vec3(modelMatrix * glm::vec4(centre, 1.0f)),
+            radius * std::sqrt(std::max({squared(0), squared(1), squared(2)}))};
 }
 
 bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& toClip,
                       const glm::mat4& modelMatrix, const glm::vec4* corners,
-                      const glm::vec3& worldCentre, float worldRadius) {
+                      const Sphere& world) {
     // Room for the rounding of the two ways of getting there (world planes here,
     // clip space in the box test), so that the answer is always the box test's.
-    const float margin = 0.01f + 0.001f * worldRadius;
+    const float margin = 0.01f + 0.001f * world.radius;
     bool inside = true;
     for (const glm::vec4& plane : planes) {
-        const float distance = glm::dot(glm::vec3(plane), worldCentre) + plane.w;
-        if (distance < -(worldRadius + margin)) {
+        const float distance = glm::dot(glm::vec3(plane), world.centre) + plane.w;
+        if (distance < -(world.radius + margin)) {
             return false; // all eight corners beyond this plane
         }
-        inside = inside && distance > worldRadius + margin;
+        inside = inside && distance > world.radius + margin;
     }
     return inside || isBoxInClipSpace(toClip * modelMatrix, corners);
 }
@@ -85,6 +86,5 @@ bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelM
         return true;
     }
     return isBoxInClipSpace(planes, frustum.cullProjection * frustum.cullView, modelMatrix,
-                            corners, glm::vec3(modelMatrix * glm::vec4(centre, 1.0f)),
-                            radius * largestScale(modelMatrix));
+                            corners, sphereInWorld(modelMatrix, centre, radius));
 }

@@ -32,8 +32,15 @@ bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners);
 // dot(plane, (p, 1)) >= 0. Order: left, right, bottom, top, near, far.
 std::array<glm::vec4, 6> clipPlanes(const glm::mat4& toClip);
 
-// The most the model matrix stretches any direction: the length of its longest column.
-float largestScale(const glm::mat4& modelMatrix);
+struct Sphere {
+    glm::vec3 centre{0.0f};
+    float radius = 0.0f;
+};
+
+// A sphere in the model's frame taken into the world: the centre moved by the model
+// matrix, the radius stretched by the most the matrix stretches any direction (its
+// longest column), so it still holds whatever it held.
+Sphere sphereInWorld(const glm::mat4& modelMatrix, const glm::vec3& centre, float radius);
 
 // isBoxInClipSpace(toClip * modelMatrix, corners), decided from a sphere around the
 // box where it can be: `planes` are clipPlanes(toClip), the sphere is in the world. A
@@ -41,7 +48,7 @@ float largestScale(const glm::mat4& modelMatrix);
 // that straddles a plane needs the corners.
 bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& toClip,
                       const glm::mat4& modelMatrix, const glm::vec4* corners,
-                      const glm::vec3& worldCentre, float worldRadius);
+                      const Sphere& world);
 
 // isInFrustum's answer, the same way: `planes` are the clip planes of the culling
 // matrices (clipPlanes(cullProjection * cullView)), and the sphere (centre, radius in

@@ -23,15 +23,9 @@ float columnLength(const glm::mat4& m, int column) {
 SceneObject::SceneObject(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
                          const std::string& materialFile, const glm::mat4& modelMatrix)
     : mesh(std::make_unique<Mesh>(meshFile)), program(program), texture(texture),
-      modelMatrix(modelMatrix),
+      modelMatrix(modelMatrix), boundsCentre(mesh->boundsCentre), boundsRadius(mesh->boundsRadius),
       cameraOffset(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -2.0f, -30.0f))),
-      material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {
-    // Corner 7 holds the smallest coordinates, corner 3 the largest.
-    const glm::vec3 low(mesh->boundingCorners[7]);
-    const glm::vec3 high(mesh->boundingCorners[3]);
-    boundsCentre = 0.5f * (low + high);
-    boundsRadius = 0.5f * glm::length(high - low);
-}
+      material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {}
 
 SceneObject::~SceneObject() = default;
 

@@ -5,7 +5,6 @@
 #include "resources/Mesh.h"
 
 #include <GL/glew.h>
-#include <glm/geometric.hpp>
 
 #include <cstdint>
 #include <unordered_map>
@@ -26,12 +25,8 @@ std::uint32_t nextId = 0;
 
 GpuMesh::GpuMesh(const Mesh& mesh)
     : vertexCount(mesh.vertexCount), indexCount(3 * mesh.faceCount),
-      boundingCorners(mesh.boundingCorners), id(nextId++), fileName(mesh.fileName) {
-    // Corner 7 holds the smallest coordinates, corner 3 the largest.
-    const glm::vec3 low(mesh.boundingCorners[7]);
-    const glm::vec3 high(mesh.boundingCorners[3]);
-    boundsCentre = 0.5f * (low + high);
-    boundsRadius = 0.5f * glm::length(high - low);
+      boundingCorners(mesh.boundingCorners), boundsCentre(mesh.boundsCentre),
+      boundsRadius(mesh.boundsRadius), id(nextId++), fileName(mesh.fileName) {
     const auto n = static_cast<std::uintptr_t>(mesh.vertexCount);
     glGenVertexArrays(1, &vertexArray);
     glGenBuffers(1, &vertexBuffer);

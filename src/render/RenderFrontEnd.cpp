@@ -27,12 +27,9 @@ void RenderFrontEnd::measure(const std::vector<DrawRecord>& records) {
     bounds.resize(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         const DrawRecord& record = records[i];
-        if (!drawsMesh(record)) {
-            bounds[i] = {glm::vec3(record.model[3]), 0.0f};
-            continue;
-        }
-        bounds[i] = {glm::vec3(record.model * glm::vec4(record.mesh->boundsCentre, 1.0f)),
-                     record.mesh->boundsRadius * largestScale(record.model)};
+        bounds[i] = drawsMesh(record) ? sphereInWorld(record.model, record.mesh->boundsCentre,
+                                                      record.mesh->boundsRadius)
+                                      : Sphere{glm::vec3(record.model[3]), 0.0f};
     }
 }
 
@@ -48,8 +45,7 @@ void RenderFrontEnd::planDepthPass(const std::vector<DrawRecord>& records,
             const DrawRecord& record = records[i];
             if (record.skipLitPasses || !drawsMesh(record) ||
                 !isBoxInClipSpace(planes, faceToClip[face], record.model,
-                                  record.mesh->boundingCorners.data(), bounds[i].centre,
-                                  bounds[i].radius)) {
+                                  record.mesh->boundingCorners.data(), bounds[i])) {
                 continue;
             }
             casters.push_back((static_cast<std::uint64_t>(record.mesh->id) << 32) | i);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "camera/Frustum.h"
 #include "render/DrawRecord.h"
 #include "render/InstanceData.h"
 
@@ -62,13 +63,8 @@ private:
         float distance;      // squared, from the eye
         std::uint32_t record;
     };
-    struct Bounds {
-        glm::vec3 centre;
-        float radius;
-    };
 
-
-    std::vector<Bounds> bounds;
+    std::vector<Sphere> bounds; // each record's, in the world
     std::vector<std::uint64_t> casters;
     std::vector<SortItem> opaque;
     std::vector<SortItem> seeThrough;

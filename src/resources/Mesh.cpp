@@ -486,4 +486,6 @@ void Mesh::computeBounds() {
         glm::vec4(low.x, high.y, high.z, 1.0f), glm::vec4(high.x, high.y, high.z, 1.0f),
         glm::vec4(high.x, high.y, low.z, 1.0f), glm::vec4(high.x, low.y, low.z, 1.0f),
         glm::vec4(low.x, high.y, low.z, 1.0f),  glm::vec4(low.x, low.y, low.z, 1.0f)};
+    boundsCentre = 0.5f * (low + high);
+    boundsRadius = 0.5f * glm::length(high - low);
 }

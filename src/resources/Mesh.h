@@ -52,6 +52,9 @@ public:
     // (min|max x, min|max y, min|max z, 1): 0 (-,-,+), 1 (+,-,+), 2 (-,+,+), 3 (+,+,+),
     // 4 (+,+,-), 5 (+,-,-), 6 (-,+,-), 7 (-,-,-).
     std::array<glm::vec4, 8> boundingCorners{};
+    // The smallest sphere around that box: what culling tests first.
+    glm::vec3 boundsCentre{0.0f};
+    float boundsRadius = 0.0f;
     std::string fileName;
 
 private:

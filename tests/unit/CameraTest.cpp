@@ -117,8 +117,7 @@ TEST_F(FrustumTest, TheQuickViewTestAlwaysAgreesWithTheBoxTest) {
             glm::scale(glm::translate(glm::mat4(1.0f), at), glm::vec3(0.2f + std::abs(random(3.0f))));
         const bool exact = isBoxInClipSpace(face * model, corners.data());
         ASSERT_EQ(isBoxInClipSpace(facePlanes, face, model, corners.data(),
-                                   glm::vec3(model * glm::vec4(centre, 1.0f)),
-                                   radius * largestScale(model)),
+                                   sphereInWorld(model, centre, radius)),
                   exact)
             << "box at " << at.x << ", " << at.y << ", " << at.z;
         inFace += exact ? 1 : 0;

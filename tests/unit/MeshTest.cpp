@@ -83,6 +83,9 @@ TEST(Mesh, BoundsAlwaysHoldTheOriginInCornerOrder) {
         glm::vec4(maxX, maxY, minZ, 1), glm::vec4(maxX, minY, minZ, 1),
         glm::vec4(minX, maxY, minZ, 1), glm::vec4(minX, minY, minZ, 1)};
     EXPECT_EQ(mesh.boundingCorners, expected);
+    // The sphere through the box's corners: centre (2.5, -1.5, 1), half of sqrt(134) across.
+    EXPECT_EQ(mesh.boundsCentre, glm::vec3(2.5f, -1.5f, 1.0f));
+    EXPECT_NEAR(mesh.boundsRadius, 0.5f * std::sqrt(134.0f), 1e-5f);
 }
 
 TEST(Mesh, PolygonsBecomeFansAndRelativeIndicesCountBackFromTheLineItself) {
