@@ -26,7 +26,7 @@ std::uint32_t nextId = 0;
 GpuMesh::GpuMesh(const Mesh& mesh)
     : vertexCount(mesh.vertexCount), indexCount(3 * mesh.faceCount),
       boundingCorners(mesh.boundingCorners), boundsCentre(mesh.boundsCentre),
-      boundsRadius(mesh.boundsRadius), id(nextId++), fileName(mesh.fileName) {
+      boundsRadius(mesh.boundsRadius), id(nextId++) {
     const auto n = static_cast<std::uintptr_t>(mesh.vertexCount);
     glGenVertexArrays(1, &vertexArray);
     glGenBuffers(1, &vertexBuffer);

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class Mesh;
 
@@ -44,5 +43,4 @@ public:
     float boundsRadius = 0.0f;
     // In the order the meshes were uploaded: the renderer groups draws by it.
     std::uint32_t id = 0;
-    std::string fileName;
 };

@@ -34,7 +34,7 @@ public:
     void drawLitBatches(const std::vector<DrawBatch>& batches, Texture* textures,
                         bool blendingOn);
 
-    // Draw calls made since the last reset, for the statistics.
+    // Draw calls made so far (a batch is one, however many objects it holds).
     int draws = 0;
 
 private:

@@ -59,7 +59,6 @@ void SceneRenderer::uploadMatrix(std::uint32_t program, const char* name,
 
 void SceneRenderer::render(const SceneFrame& frame) {
     renderedObjects = 0;
-    backEnd.draws = 0;
     frontEnd.measure(frame.records);
     depthPass(frame);
     litPass(frame);

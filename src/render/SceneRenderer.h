@@ -53,8 +53,6 @@ public:
     // Objects drawn by the lit and water passes since the last render (the HUD's
     // "Rendered Objects", less the player).
     int renderedObjects = 0;
-    // Draw calls of the depth and lit passes since the last render.
-    int draws() const { return backEnd.draws; }
 
 private:
     // The two shadowed passes over records the front end has measured.
