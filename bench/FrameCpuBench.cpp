@@ -84,7 +84,7 @@ std::string driverName() {
 
 int dynamicActors(const Director& director) {
     int dynamic = 0;
-    for (const auto& entity : director.entities) {
+    for (const auto& entity : director.world->entities) {
         dynamic += entity->actor != nullptr && entity->actor->isDynamic() ? 1 : 0;
     }
     return dynamic;
@@ -164,7 +164,7 @@ void runLevel(benchmark::State& state, const std::string& level) {
     perFrame(state, "gl_draws", static_cast<double>(gl.draws));
     perFrame(state, "gl_uniforms", static_cast<double>(gl.uniforms));
     perFrame(state, "gl_textures", static_cast<double>(gl.textures));
-    state.counters["entities"] = static_cast<double>(director->entities.size());
+    state.counters["entities"] = static_cast<double>(director->world->entities.size());
     state.SetLabel(driverName());
     state.counters["dynamic"] = dynamicActors(*director);
     if (table) {

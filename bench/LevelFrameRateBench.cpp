@@ -31,7 +31,7 @@ void runFrames(benchmark::State& state, glm::dvec3 position) {
     Director& director = game();
     // The last frame's physics step may still be running: wait before moving the flame.
     director.physicsWorld->scene->fetchResults(physics::RigidBodyFinished, true);
-    director.character->controller->setPosition(position);
+    director.world->character->controller->setPosition(position);
     for (int i = 0; i < 60; ++i) {
         runFrame(director);
     }

@@ -35,7 +35,7 @@ Parsed parse(const StressLevel& level) {
 std::map<std::string, int> physicsTypes(const Parsed& parsed) {
     std::map<std::string, int> types;
     for (const ObjectDescription& object : parsed.objects) {
-        ++types[object.recordType == "Character" ? "Character" : object.physicsType];
+        ++types[object.kind == RecordKind::Character ? "Character" : object.physicsType];
     }
     return types;
 }

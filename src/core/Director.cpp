@@ -17,9 +17,6 @@
 #include <sstream>
 #include <string>
 
-std::string fpsText;
-std::string cullingText;
-
 Director::Director(std::string path)
     : textureCache(std::make_unique<Texture>()), configPath(std::move(path)),
       appState(std::make_unique<AppState>()),
@@ -32,9 +29,8 @@ Director::Director(std::string path)
 }
 
 Director::~Director() {
-    // Entities hold physics actors and GL buffers: let them go before the world.
-    entities.clear();
-    character.reset();
+    // The level's objects hold physics actors, HUD lines and GL buffers: they go first.
+    world.reset();
 }
 
 void Director::init() {
@@ -46,9 +42,7 @@ void Director::init() {
     openWindow(*appState);
     loadPrograms();
 
-    character = loader.loadLevel(*textureCache, configPath, levelLights, entities, simpleProgram,
-                                 appState->waterProgram, appState->waterPlaneProgram);
-    if (!character) {
+    if (!loadWorld(configPath)) {
         // Everything after this point follows the player; there is nothing to play.
         std::cout << "The level " << configPath << " has no Character: nothing to play"
                   << std::endl;
@@ -64,28 +58,22 @@ void Director::init() {
 
     light->litProgram = simpleProgram;
     light->waterProgram = appState->waterProgram;
-    light->character = character.get();
     light->flickerEnabled = true;
     light->colorMin = glm::vec3(1.0f, 0.55f, 0.0f);
     light->colorMax = glm::vec3(1.0f, 0.6f, 0.0f);
 
     camera->setupProjections();
-    camera->character = character.get();
     camera->simpleProgram = simpleProgram;
     camera->fontProgram = appState->fontProgram;
     camera->particleProgram = appState->particleProgram;
     camera->waterProgram = appState->waterProgram;
     camera->waterPlaneProgram = appState->waterPlaneProgram;
 
-    wireObjects();
-
-    initInput(input, physicsWorld.get(), character.get(), camera.get(), textureCache.get(),
-              overlay.get());
+    startWorld();
     addLine(&fpsText, *overlay, "fps", 700.0f, false, false, 500.0f, 350.0f, kHudTextColor, -1.0,
             0.0);
     addLine(&cullingText, *overlay, "cul", 700.0f, true, false, -500.0f, 290.0f, kHudTextColor, 1.0,
             10.0);
-    totalObjects = static_cast<std::int32_t>(entities.size()) + 1;
     frustum.frustumCulling = true;
     setupShadows();
 }
@@ -103,23 +91,34 @@ void Director::loadPrograms() {
                                                       "shader/waterPlane_shader.frag");
 }
 
-void Director::wireObjects() {
-    character->camera = camera.get();
-    character->overlay = overlay.get();
-    character->program = appState->particleProgram;
-    character->world = physicsWorld.get();
-    character->setup();
-    character->textureManager = textureCache.get();
+void Director::unloadWorld() {
+    // Nothing may point into the old level once it is gone.
+    visibleEntities.clear();
+    frame.records.clear();
+    light->character = nullptr;
+    camera->character = nullptr;
+    controls.setCharacter(nullptr);
+    world.reset();
+}
 
-    // What setup may use is only what it was given before it.
-    for (const auto& entity : entities) {
-        entity->camera = camera.get();
-        entity->overlay = overlay.get();
-        entity->world = physicsWorld.get();
-        entity->setup();
-        entity->textureManager = textureCache.get();
-        entity->character = character.get();
-    }
+bool Director::loadWorld(const std::string& path) {
+    unloadWorld();
+    world = std::make_unique<GameWorld>(*physicsWorld);
+    loader.world = physicsWorld.get();
+    loader.loadLevel(*world, *textureCache, path,
+                     LevelPrograms{simpleProgram, appState->waterProgram,
+                                   appState->waterPlaneProgram});
+    return world->character != nullptr;
+}
+
+void Director::startWorld() {
+    Character* character = player();
+    light->character = character;
+    camera->character = character;
+    world->setup(WorldServices{camera.get(), overlay.get(), textureCache.get(),
+                               appState->particleProgram});
+    controls.init(ControlTargets{character, textureCache.get(), overlay.get(), &toggles, &frustum});
+    totalObjects = static_cast<std::int32_t>(world->entities.size()) + 1;
 }
 
 void Director::update() {
@@ -127,21 +126,15 @@ void Director::update() {
     dt = now - previousTime;
     previousTime = now;
 
-    updateControls(input, dt);
+    controls.update(dt);
+    Character* character = player();
     if (character) {
         character->update(dt);
     }
 
     visibleEntities.clear();
-    const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
-    for (const auto& entity : entities) {
-        if (isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
-                        entity->boundsCentre, entity->boundsRadius)) {
-            visibleEntities.push_back(entity.get());
-            entity->update(dt);
-        } else if (entity->updateWhenCulled) {
-            entity->update(dt);
-        }
+    if (world) {
+        updateEntities();
     }
 
     updateLight(*light);
@@ -159,6 +152,19 @@ void Director::update() {
     }
 }
 
+void Director::updateEntities() {
+    const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
+    for (const auto& entity : world->entities) {
+        if (isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
+                        entity->boundsCentre, entity->boundsRadius)) {
+            visibleEntities.push_back(entity.get());
+            entity->update(dt);
+        } else if (entity->updateWhenCulled) {
+            entity->update(dt);
+        }
+    }
+}
+
 void Director::describeFrame() {
     frame.records.resize(visibleEntities.size());
     for (std::size_t i = 0; i < visibleEntities.size(); ++i) {
@@ -169,6 +175,7 @@ void Director::describeFrame() {
             entity.program = shadowProgram;
         }
     }
+    Character* character = player();
     frame.hasFlame = character != nullptr;
     frame.hasCameraPosition = character != nullptr;
     if (character) {

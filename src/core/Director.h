@@ -3,12 +3,12 @@
 #include "camera/Camera.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
-#include "game/Character.h"
-#include "game/Entity.h"
-#include "input/InputState.h"
+#include "game/GameWorld.h"
+#include "input/Controls.h"
 #include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Light.h"
+#include "render/RenderToggles.h"
 #include "render/SceneFrame.h"
 #include "render/SceneRenderer.h"
 #include "render/TextOverlay.h"
@@ -24,10 +24,6 @@
 #include <string>
 #include <vector>
 
-// HUD texts of the frame-rate and culling lines; the overlay lines point at them.
-extern std::string fpsText;
-extern std::string cullingText;
-
 // Owns the running game and drives it: init once, then update and render every
 // frame around the physics step, cleanup at the end.
 class Director {
@@ -38,6 +34,16 @@ public:
     Director& operator=(const Director&) = delete;
 
     void init();
+
+    // Tears the running level down, if there is one, and builds the level of the
+    // file in its place. False when the new level has no Character: then there is
+    // nothing to play, and no level either.
+    bool loadWorld(const std::string& path);
+    // Tears the running level down: afterwards the physics scene is empty.
+    void unloadWorld();
+    // Hands the level's objects the camera, the HUD and the textures, lets them set
+    // up, and points the camera, the flame's light and the controls at the player.
+    void startWorld();
     void update();
     void render();
     void cleanup();
@@ -55,16 +61,14 @@ public:
     // The HUD's statistics line for the frame just drawn.
     void updateCullingText();
 
-    std::vector<std::unique_ptr<Entity>> entities; // every level object, as the loader built them
-    std::vector<Entity*> visibleEntities;          // passed the frustum test this frame
-    std::vector<std::unique_ptr<Light>> levelLights;
+    std::vector<Entity*> visibleEntities; // of the world's entities, passed the frustum test this frame
     std::unique_ptr<Texture> textureCache;
     Shader shaders;
     DataLoader loader;
-    InputState input;
+    Controls controls;
+    RenderToggles toggles;
     std::string configPath;
     std::uint32_t simpleProgram = 0;
-    std::unique_ptr<Character> character;
     double previousTime = 0.0;
     double dt = 0.0; // this frame's step in seconds, straight from the timer
     std::unique_ptr<AppState> appState;
@@ -72,6 +76,9 @@ public:
     std::unique_ptr<Camera> camera;
     std::unique_ptr<PhysicsWorld> physicsWorld;
     std::unique_ptr<TextOverlay> overlay;
+    // HUD texts of the frame-rate and culling lines; the overlay lines point at them.
+    std::string fpsText;
+    std::string cullingText;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
     // Draws what describeFrame hands it; owns the shadow maps.
@@ -81,10 +88,17 @@ public:
     std::uint32_t shadowProgram = 0;
     std::int32_t totalObjects = 1;    // every entity plus the character
     std::int32_t renderedObjects = 1; // drawn this frame, the character included
+    // The level being played: declared last, so that it goes before the overlay, the
+    // physics world and the caches its objects use.
+    std::unique_ptr<GameWorld> world;
 
 private:
     void loadPrograms();
-    void wireObjects();
+    // The entities in view are updated and kept for drawing; the others only when
+    // they ask to be.
+    void updateEntities();
+    // The player, or null before a level is loaded.
+    Character* player() const { return world ? world->character.get() : nullptr; }
 
     FpsCounter fpsCounter;
 };

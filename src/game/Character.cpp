@@ -18,6 +18,13 @@ Character::Character(const std::string& meshFile, std::uint32_t texture, std::ui
       // The scale members are declared after the particles: spell their values out.
       particles(std::make_unique<FlameParticles>(8, 2.0f, 2.5f)) {}
 
+Character::~Character() {
+    if (overlay) {
+        overlay->removeLines(&flameText);
+        overlay->removeLines(&gameOverText);
+    }
+}
+
 void Character::setup() {
     if (overlay) {
         addLine(&flameText, *overlay, "character", 900.0f, true, true, -490.0f, -370.0f,

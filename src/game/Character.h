@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/CharacterEntity.h"
+#include "game/CharacterMotor.h"
 #include "game/FlameParticles.h"
 #include "render/Light.h"
 
@@ -9,7 +10,6 @@
 
 namespace physics {
 class Controller;
-class ControllerManager;
 } // namespace physics
 
 // The player: a flame that drains with time, shows its strength on the HUD, feeds
@@ -18,6 +18,8 @@ class Character : public CharacterEntity, public LightAnchor {
 public:
     Character(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
               const std::string& materialFile, const glm::mat4& modelMatrix);
+    // Takes its HUD lines off the overlay.
+    ~Character() override;
 
     // Registers the "character" and "go" lines and readies the particles.
     void setup() override;
@@ -42,7 +44,8 @@ public:
     bool locked = false; // no more moves: game over or victory
     bool victorious = false;
     physics::Controller* controller = nullptr;
-    physics::ControllerManager* controllerManager = nullptr;
+    // Walks, turns and jumps the flame by its controller.
+    CharacterMotor motor{*this};
     std::unique_ptr<FlameParticles> particles;
     float particleSpeedScale = 2.5f;
     int particleCountScale = 8;

@@ -2,9 +2,7 @@
 
 #include "game/ActorTouch.h"
 #include "game/Character.h"
-#include "physics/PhysicsWorld.h"
-#include "physics/engine/Controller.h"
-#include "physics/engine/ControllerManager.h"
+#include "game/GameWorld.h"
 #include "platform/Platform.h"
 
 #include <glm/geometric.hpp>
@@ -32,10 +30,8 @@ void DoodadFan::setup() {
     updateWhenCulled = true;
 }
 
-void DoodadFan::resetSharedState() {
-    loadingTimePending = true;
-    loadingTime = 0.0f;
-    previousThrowHeight = 0.0f;
+void DoodadFan::joinWorld(GameWorld& world) {
+    schedule = &world.fans;
 }
 
 void DoodadFan::update(double dt) {
@@ -43,11 +39,11 @@ void DoodadFan::update(double dt) {
         return;
     }
     syncFromActor();
-    if (loadingTimePending) {
+    if (schedule->loadingTimePending) {
         if (dt < kLoadingFrame) {
-            loadingTimePending = false;
-            loadingTime = static_cast<float>(platform::clock().now());
-            std::cout << "loadingtime: " << loadingTime << std::endl;
+            schedule->loadingTimePending = false;
+            schedule->loadingTime = static_cast<float>(platform::clock().now());
+            std::cout << "loadingtime: " << schedule->loadingTime << std::endl;
         }
     } else {
         turn(dt);
@@ -63,7 +59,7 @@ void DoodadFan::update(double dt) {
 
 void DoodadFan::turn(double dt) {
     const double now = platform::clock().now();
-    if (now - loadingTime - startDelay <= 0.0) {
+    if (now - schedule->loadingTime - startDelay <= 0.0) {
         return;
     }
     const float degrees = turnSpeed * static_cast<float>(dt);
@@ -88,19 +84,15 @@ void DoodadFan::throwStep() {
         pushing = false;
         return;
     }
-    unsigned flags = 0;
     // One unit a frame, whatever the frame's length: a throw, not a wind.
-    character->controller->move(pushDirection * pushStrength, kThrowGroups, kThrowMinDistance,
-                                flags, 1.0f);
-    if (world && world->controllerManager) {
-        world->controllerManager->updateControllers();
-    }
+    const unsigned flags =
+        character->motor.move(pushDirection * pushStrength, kThrowGroups, kThrowMinDistance);
     if (flags != 0) {
         pushing = false;
     }
     const float height = character->modelMatrix[3].y;
-    if (height == previousThrowHeight) {
+    if (height == schedule->previousThrowHeight) {
         pushing = false;
     }
-    previousThrowHeight = height;
+    schedule->previousThrowHeight = height;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Entity.h"
+#include "game/FanSchedule.h"
 
 #include <glm/vec3.hpp>
 
@@ -13,12 +14,10 @@ public:
               float startDelay, float turnSpeed, const std::string& materialFile,
               const glm::mat4& modelMatrix);
 
+    // Shares the schedule of the world's fans.
+    void joinWorld(GameWorld& world) override;
     void setup() override;
     void update(double dt) override;
-
-    // Back to the state of a freshly started program: no load time stamped yet and no
-    // throw height remembered. For running several games in one process.
-    static void resetSharedState();
 
     float startDelay; // seconds after loading before it turns
     float turnSpeed;  // degrees per second
@@ -26,16 +25,14 @@ public:
     glm::vec3 pushDirection{0.0f};
     float pushStrength = 0.0f;
 
-    // Shared by all fans. The first frames after loading are long, and a start delay
-    // only means something counted from the first short one.
-    inline static bool loadingTimePending = true;
-    inline static float loadingTime = 0.0f;
-    // The flame's height at the last throw step of any fan: a throw that no longer
-    // changes it has come to rest.
-    inline static float previousThrowHeight = 0.0f;
+    // The schedule shared with the other fans of the world; a fan on its own keeps
+    // one of its own.
+    FanSchedule* schedule = &ownSchedule;
 
 private:
     void turn(double dt);
     void startThrow();
     void throwStep();
+
+    FanSchedule ownSchedule;
 };

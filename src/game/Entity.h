@@ -3,6 +3,8 @@
 #include "game/SceneObject.h"
 #include "render/DrawRecord.h"
 
+class GameWorld;
+
 // A level object as the Director drives it: setup once, update every frame it is in
 // view (or always, with updateWhenCulled), drawn lit and into the shadow maps.
 class Entity : public SceneObject {
@@ -15,6 +17,8 @@ public:
            const glm::mat4& modelMatrix)
         : SceneObject(meshFile, 0, program, materialFile, modelMatrix) {}
 
+    // Told of the world it belongs to, before setup; most objects need nothing of it.
+    virtual void joinWorld(GameWorld& /*world*/) {}
     virtual void setup() { createBuffers(); }
     virtual void update(double dt) = 0;
     virtual void draw() { drawMesh(); }

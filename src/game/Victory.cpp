@@ -11,6 +11,14 @@ Victory::Victory(const std::string& meshFile, std::uint32_t texture, std::uint32
     updateWhenCulled = true;
 }
 
+Victory::~Victory() {
+    if (overlay) {
+        for (const std::string* text : {&victoryText, &thanksText, &moreText}) {
+            overlay->removeLines(text);
+        }
+    }
+}
+
 void Victory::setup() {
     Entity::setup();
     if (!overlay) {

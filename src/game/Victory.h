@@ -10,6 +10,8 @@ class Victory : public Entity {
 public:
     Victory(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
             const std::string& materialFile, const glm::mat4& modelMatrix);
+    // Takes its HUD lines off the overlay.
+    ~Victory() override;
 
     // Also registers the hidden closing lines "v1", "v2" and "v3".
     void setup() override;

@@ -1,14 +1,56 @@
 #pragma once
 
-#include "input/InputState.h"
+#include "game/MoveIntent.h"
 
-// Wires the controls to the world and registers the "pMode" and "alpha" lines.
-void initInput(InputState& input, PhysicsWorld* world, Character* character, Camera* camera,
-               Texture* textureManager, TextOverlay* overlay);
-// Once a frame, with the frame's step in seconds.
-void updateControls(InputState& input, double dt);
+class Character;
+class RenderToggles;
+class Texture;
+class TextOverlay;
+struct Frustum;
 
-// The window's callbacks.
-void onKey(int key, int action);
-void onMouseMove(int x, int y);
-void onMouseButton(int button, int action);
+// What the keys, mouse and wheel act on; any of them may be missing.
+struct ControlTargets {
+    Character* character = nullptr;
+    Texture* textureManager = nullptr; // F4, F5: the texture filters
+    TextOverlay* overlay = nullptr;    // the lines the F-keys show, F7
+    RenderToggles* toggles = nullptr;  // F3, F9
+    Frustum* frustum = nullptr;        // F8
+};
+
+// The player's controls. Every frame they turn the keys, the mouse and the wheel into
+// the flame's intent, which its motor carries out; the keys' events (the jump, the
+// F-keys) act as they come, inside the buffer swap.
+class Controls {
+public:
+    // Wires the controls up, puts the wheel at its far end and registers the status
+    // lines of the render switches.
+    void init(const ControlTargets& targets);
+
+    // Another player to steer (null: none, while a level is being replaced).
+    void setCharacter(Character* character) { targets.character = character; }
+
+    // Once a frame, with the frame's step in seconds.
+    void update(double dt);
+
+    // What the devices ask for this frame. Keeps the wheel inside its range.
+    MoveIntent readIntent();
+
+    // The window's callbacks.
+    void onKey(int key, int action);
+    void onMouseMove(int x, int y);
+    void onMouseButton(int button, int action);
+
+    int mouseX = 0;
+    int mouseY = 0;
+    int mouseDeltaX = 0;
+    int mouseDeltaY = 0;
+
+private:
+    void show(const char* line);
+    void listen();
+
+    ControlTargets targets;
+    int savedCursorX = 0;
+    int savedCursorY = 0;
+    bool ignoreNextDelta = false;
+};

@@ -3,15 +3,9 @@
 #include "level/LevelReader.h"
 #include "level/RecordTypes.h"
 
-#include "game/Box.h"
 #include "game/Character.h"
-#include "game/CollisionBox.h"
-#include "game/DoodadBox.h"
-#include "game/DoodadFan.h"
-#include "game/DoodadUpgrade.h"
-#include "game/DoodadWater.h"
-#include "game/Victory.h"
-#include "game/Water.h"
+#include "game/Entity.h"
+#include "game/GameWorld.h"
 #include "physics/CharacterController.h"
 #include "physics/CollisionGroups.h"
 #include "physics/PhysicsActors.h"
@@ -43,16 +37,19 @@ glm::mat4 modelMatrixOf(const ObjectDescription& record) {
     return glm::scale(model, record.scale);
 }
 
-std::uint16_t collisionGroupOf(const ObjectDescription& record) {
-    if (record.recordType == "Water") {
-        return GROUP_TRIGGER;
+std::uint16_t collisionGroupOf(const ObjectDescription& record, const RecordRule& rule) {
+    return physicsKindOf(record.physicsType) == PhysicsKind::Dynamic ? rule.dynamicGroup
+                                                                      : rule.group;
+}
+
+// The level is built from the back of each queue: whatever the file says last is
+// built first. Every record is handed over with its index, its place in the file.
+template <typename Record, typename Build> void takeFromBack(std::vector<Record>& queue, Build build) {
+    while (!queue.empty()) {
+        const Record record = queue.back();
+        queue.pop_back();
+        build(record, queue.size());
     }
-    // The file decides, not the actor: a dynamic box that fell back to a static
-    // actor is still pushed around as one.
-    if (record.recordType == "Box" && record.physicsType == "dynamic") {
-        return GROUP_PUSHABLE;
-    }
-    return GROUP_SOLID;
 }
 
 } // namespace
@@ -73,72 +70,64 @@ void DataLoader::parseLevelStream(std::istream& in, const std::string& fileName)
     LevelReader(in, fileName).read(objectQueue, lightQueue);
 }
 
-std::unique_ptr<Character> DataLoader::loadLevel(Texture& textureManager, const std::string& path,
-                                                 std::vector<std::unique_ptr<Light>>& levelLights,
-                                                 std::vector<std::unique_ptr<Entity>>& entities,
-                                                 std::uint32_t defaultProgram,
-                                                 std::uint32_t waterProgram,
-                                                 std::uint32_t waterPlaneProgram) {
+Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager,
+                                 const std::string& path, const LevelPrograms& programs) {
+    world = &level.physics;
+    character = nullptr;
     parseLevelFile(path);
-    const Programs programs{defaultProgram, waterProgram, waterPlaneProgram};
 
-    while (!lightQueue.empty()) {
-        const LightDescription& record = lightQueue.back();
-        levelLights.push_back(std::make_unique<Light>(glm::vec4(record.position, 0.0f),
-                                                      record.color, record.ambientColor,
-                                                      record.specularColor));
-        lightQueue.pop_back();
-    }
+    takeFromBack(lightQueue, [&](const LightDescription& record, std::size_t) {
+        level.levelLights.push_back(std::make_unique<Light>(glm::vec4(record.position, 0.0f),
+                                                            record.color, record.ambientColor,
+                                                            record.specularColor));
+    });
 
-    // Only one player: the first "Character" of the file. It is built last, since the
-    // records are taken from the back, so the others are recognised by counting.
-    const auto characters =
-        std::count_if(objectQueue.begin(), objectQueue.end(), [](const ObjectDescription& record) {
-            return record.recordType == "Character";
-        });
-    auto charactersLeft = characters;
-    std::unique_ptr<Character> player;
+    // Only one player: the first "Character" of the file.
+    const auto isCharacter = [](const ObjectDescription& r) {
+        return r.kind == RecordKind::Character;
+    };
+    const auto characters = std::count_if(objectQueue.begin(), objectQueue.end(), isCharacter);
+    const auto player = static_cast<std::size_t>(
+        std::find_if(objectQueue.begin(), objectQueue.end(), isCharacter) - objectQueue.begin());
 
-    while (!objectQueue.empty()) {
-        const ObjectDescription record = objectQueue.back();
-        objectQueue.pop_back();
+    takeFromBack(objectQueue, [&](const ObjectDescription& record, std::size_t index) {
+        const RecordRule* rule = recordRuleOf(record.kind);
+        if (!rule || (rule->kind == RecordKind::Character && index != player)) {
+            return;
+        }
         const glm::mat4 model = modelMatrixOf(record);
-        const std::uint32_t texture = textureManager.loadTexture(record.textureFile);
-
-        if (record.recordType == "Character") {
-            if (--charactersLeft > 0) {
-                continue;
-            }
-            player = buildCharacter(record, texture, defaultProgram, model);
-            continue;
+        const std::uint32_t texture =
+            rule->usesTexture ? textureManager.loadTexture(record.textureFile) : 0;
+        if (!rule->build) {
+            level.character = buildCharacter(record, texture, programs.standard, model);
+            return;
         }
-        std::unique_ptr<Entity> entity = buildEntity(record, texture, programs, model);
-        if (!entity) {
-            continue;
-        }
-        Entity& placed = *entity;
-        entities.push_back(std::move(entity));
-        attachActor(record, placed);
-    }
+        Entity& placed = *level.entities.emplace_back(
+            rule->build(record, EntityInputs{texture, programs, model}));
+        attachActor(record, *rule, placed);
+    });
     if (characters > 1) {
         std::cout << path << ": " << characters
                   << " Character records; the first one is the player, the others are left out"
                   << std::endl;
     }
 
-    if (world && world->scene) {
+    Character* const playerCharacter = level.character.get();
+    character = playerCharacter;
+    if (world->scene) {
         world->tagActors();
-        for (const auto& entity : entities) {
-            if (entity->drawInWaterPass && player && player->actor && entity->actor) {
+        for (const auto& entity : level.entities) {
+            if (entity->drawInWaterPass && playerCharacter && playerCharacter->actor &&
+                entity->actor) {
                 // Start, end and ongoing touch: 2 + 4 + 8.
-                world->scene->setActorPairFlags(*player->actor, *entity->actor, 14);
+                world->scene->setActorPairFlags(*playerCharacter->actor, *entity->actor, 14);
             }
         }
         world->scene->setGroupCollisionFlag(GROUP_DEFAULT, GROUP_SOLID, true);
         world->scene->setGroupCollisionFlag(GROUP_SOLID, GROUP_PUSHABLE, true);
         world->scene->setGroupCollisionFlag(GROUP_DEFAULT, GROUP_PUSHABLE, true);
     }
-    return player;
+    return playerCharacter;
 }
 
 std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& record,
@@ -162,61 +151,26 @@ std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& r
     return player;
 }
 
-std::unique_ptr<Entity> DataLoader::buildEntity(const ObjectDescription& record,
-                                                std::uint32_t texture, const Programs& programs,
-                                                const glm::mat4& model) {
-    const std::string& type = record.recordType;
-    const std::string& mesh = record.meshFile;
-    const std::string& material = record.materialFile;
-    const std::uint32_t program = programs.standard;
-    const auto& p = record.params;
-    if (type == "Box") {
-        return std::make_unique<Box>(mesh, texture, program, material, model);
-    }
-    if (type == "DoodadFan") {
-        return std::make_unique<DoodadFan>(mesh, texture, program, p[3], p[4], material, model);
-    }
-    if (type == "DoodadWater") {
-        return std::make_unique<DoodadWater>(mesh, texture, program, material, model);
-    }
-    if (type == "DoodadBox") {
-        return std::make_unique<DoodadBox>(mesh, texture, program, material, model);
-    }
-    if (type == "Victory") {
-        return std::make_unique<Victory>(mesh, texture, program, material, model);
-    }
-    if (type == "DoodadUpgrade") {
-        return std::make_unique<DoodadUpgrade>(mesh, texture, program, p[3], p[4], material, model);
-    }
-    if (type == "Water" || type == "WaterPlane") {
-        const std::uint32_t waterProgram = type == "Water" ? programs.water : programs.waterPlane;
-        return std::make_unique<Water>(mesh, texture, waterProgram, p[4], p[5], p[6], material,
-                                       model, glm::vec4(p[0], p[1], p[2], p[3]));
-    }
-    if (type == "CollisionBox") {
-        return std::make_unique<CollisionBox>(mesh, program, material, model);
-    }
-    return nullptr;
-}
-
-void DataLoader::attachActor(const ObjectDescription& record, Entity& entity) {
+void DataLoader::attachActor(const ObjectDescription& record, const RecordRule& rule,
+                             Entity& entity) {
     if (!world || !world->scene) {
         return;
     }
     const glm::vec4 position = entity.modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-    if (record.recordType == "Water" || record.recordType == "WaterPlane") {
-        // Placed at the object's position as it is, without its rotation.
-        entity.actor = createWaterActor(record, entity, position);
-    } else {
+    if (rule.usesPhysics()) {
         entity.actor = createPhysicsActor(record, *entity.mesh, position);
         entity.syncToActor();
+    } else {
+        // Placed at the object's position as it is, without its rotation.
+        entity.actor = createWaterActor(record, rule, entity, position);
     }
-    setActorCollisionGroup(entity.actor, collisionGroupOf(record));
+    setActorCollisionGroup(entity.actor, collisionGroupOf(record, rule));
 }
 
-physics::Actor* DataLoader::createWaterActor(const ObjectDescription& record, const Entity& entity,
+physics::Actor* DataLoader::createWaterActor(const ObjectDescription& record,
+                                             const RecordRule& rule, const Entity& entity,
                                              const glm::vec4& position) {
-    const bool jet = record.recordType == "Water";
+    const bool jet = rule.actor == ActorSource::MeshTrigger;
     glm::vec3 half(record.params[0], record.params[1], record.params[2]);
     if (jet) {
         // The mesh's full width and height and half its depth, in the mesh's own units.
@@ -244,11 +198,10 @@ physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& m
     const float x = position.x;
     const float y = position.y;
     const float z = position.z;
-    const std::string& type = record.physicsType;
-    if (type == "plane") {
+    switch (physicsKindOf(record.physicsType)) {
+    case PhysicsKind::Plane:
         return createBoxActor(world, x, y, z, 300.0f, 0.0f, 300.0f);
-    }
-    if (type == "dynamic") {
+    case PhysicsKind::Dynamic:
         if (mesh.faceCount <= kMaxConvexTriangles) {
             return createConvexActor(world, mesh, record.density, x, y, z, record.scale);
         }
@@ -259,16 +212,15 @@ physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& m
         }
         std::cout << "Couldn't find low polygon version of " << record.meshFile
                   << ". Created static actor instead." << std::endl;
-        record.physicsType = "static";
-        return createPhysicsActor(record, mesh, position);
-    }
-    if (type == "kinematic") {
-        return createKinematicMeshActor(world, mesh, record.density, x, y, z, record.scale);
-    }
-    if (type == "static") {
         return createStaticMeshActor(world, mesh, x, y, z, record.scale);
+    case PhysicsKind::Kinematic:
+        return createKinematicMeshActor(world, mesh, record.density, x, y, z, record.scale);
+    case PhysicsKind::Static:
+        return createStaticMeshActor(world, mesh, x, y, z, record.scale);
+    case PhysicsKind::Unknown:
+        break;
     }
-    std::cout << record.recordType << " " << record.meshFile << ": unknown physics type \"" << type
-              << "\"; created no physics actor" << std::endl;
+    std::cout << record.recordType << " " << record.meshFile << ": unknown physics type \""
+              << record.physicsType << "\"; created no physics actor" << std::endl;
     return nullptr;
 }

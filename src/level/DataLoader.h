@@ -2,6 +2,7 @@
 
 #include "level/LightDescription.h"
 #include "level/ObjectDescription.h"
+#include "level/RecordTypes.h"
 
 #include <glm/mat4x4.hpp>
 
@@ -13,6 +14,7 @@
 
 class Character;
 class Entity;
+class GameWorld;
 class Light;
 class Mesh;
 class Texture;
@@ -33,14 +35,12 @@ public:
     // The same for level text from any stream; fileName names it in messages.
     void parseLevelStream(std::istream& in, const std::string& fileName);
 
-    // Builds the level of the file: its lights and objects (appended to the two lists,
-    // in reverse file order), their physics actors and collision groups, and the
-    // player with its controller, which is returned (null when the level has none).
-    std::unique_ptr<Character> loadLevel(Texture& textureManager, const std::string& path,
-                                         std::vector<std::unique_ptr<Light>>& levelLights,
-                                         std::vector<std::unique_ptr<Entity>>& entities,
-                                         std::uint32_t defaultProgram, std::uint32_t waterProgram,
-                                         std::uint32_t waterPlaneProgram);
+    // Builds the level of the file into `level`: its lights and objects (appended to
+    // its lists, in reverse file order), their physics actors and collision groups in
+    // the level's physics world, and the player with its controller (the first
+    // Character of the file), which is also returned (null when the level has none).
+    Character* loadLevel(GameWorld& level, Texture& textureManager, const std::string& path,
+                         const LevelPrograms& programs);
 
     // The physics actor of a level object, chosen by its physics type: "plane" a flat
     // static box 600 wide, "dynamic" a convex body (cooked from the low-polygon mesh when
@@ -61,19 +61,9 @@ private:
     std::unique_ptr<Character> buildCharacter(const ObjectDescription& record,
                                               std::uint32_t texture, std::uint32_t program,
                                               const glm::mat4& model);
-    // The GL programs the level's objects are drawn with.
-    struct Programs {
-        std::uint32_t standard;
-        std::uint32_t water;
-        std::uint32_t waterPlane;
-    };
-
-    // The entity a record describes, or null for a type without one.
-    std::unique_ptr<Entity> buildEntity(const ObjectDescription& record, std::uint32_t texture,
-                                        const Programs& programs, const glm::mat4& model);
-    void attachActor(const ObjectDescription& record, Entity& entity);
+    void attachActor(const ObjectDescription& record, const RecordRule& rule, Entity& entity);
     // Water gets a plain box: a trigger the size of its mesh for a jet, a solid box of
     // the record's first three parameters for a pool surface.
-    physics::Actor* createWaterActor(const ObjectDescription& record, const Entity& entity,
-                                     const glm::vec4& position);
+    physics::Actor* createWaterActor(const ObjectDescription& record, const RecordRule& rule,
+                                     const Entity& entity, const glm::vec4& position);
 };

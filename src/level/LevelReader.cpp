@@ -86,8 +86,10 @@ bool toFloat(std::string_view word, float& value) {
 }
 
 // The character is the one object without a physics line; its block is a line shorter.
+// A type the game does not know is read as a full block.
 bool hasPhysicsLine(std::string_view recordType) {
-    return recordType != "Character";
+    const RecordRule* rule = recordRuleFor(recordType);
+    return !rule || rule->physicsLine;
 }
 
 // Only the first character decides; "u", "u 1 2 3" and "unset" all mean the defaults.
@@ -173,6 +175,7 @@ bool LevelReader::readBlock(const Line& header, std::size_t lineCount, const cha
 ObjectDescription LevelReader::objectFrom(const std::vector<Line>& block) const {
     ObjectDescription object;
     object.recordType = block[0].text.substr(1);
+    object.kind = recordKindOf(object.recordType);
     std::size_t next = 1;
     if (hasPhysicsLine(object.recordType)) {
         const std::string_view physics = block[next++].text;

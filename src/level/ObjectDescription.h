@@ -1,5 +1,7 @@
 #pragma once
 
+#include "level/RecordTypes.h"
+
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
 
@@ -10,6 +12,7 @@
 // record type; the loader decides what, if anything, to build from it.
 struct ObjectDescription {
     std::string recordType;
+    RecordKind kind = RecordKind::Unknown; // recordType as the reader resolved it
     std::string physicsType;
     std::string meshFile;
     std::string lowPolyMeshFile; // only for physics types other than "static"

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
+
 namespace platform {
 
-using KeyCallback = void (*)(int key, int action);
-using MousePosCallback = void (*)(int x, int y);
-using MouseButtonCallback = void (*)(int button, int action);
+using KeyCallback = std::function<void(int key, int action)>;
+using MousePosCallback = std::function<void(int x, int y)>;
+using MouseButtonCallback = std::function<void(int button, int action)>;
 
 // Keyboard and mouse as the game sees them, with the behaviour of the classic
 // GLFW 2 interface: key codes from Keys.h, an absolute mouse-wheel position that

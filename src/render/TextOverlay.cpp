@@ -4,6 +4,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -280,6 +281,14 @@ void readGlyphFile(TextOverlay& overlay, const std::string& path) {
 void TextOverlay::addStatusLine(const std::string* lineText, const std::string& name, float x,
                                 float y) {
     addLine(lineText, *this, name, 700.0f, true, false, x, y, kHudTextColor, 1.0, 5.0);
+}
+
+void TextOverlay::removeLines(const std::string* shown) {
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&](const std::unique_ptr<HudLine>& line) {
+                                   return line->text == shown;
+                               }),
+                lines.end());
 }
 
 void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,

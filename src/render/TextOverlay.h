@@ -45,6 +45,8 @@ public:
     void toggleStatusLines();
 
     HudLine* findLine(const std::string& name);
+    // Takes away every line that shows *text: its owner is going away.
+    void removeLines(const std::string* text);
 
     // In the status lines' look: small, left-aligned, warm white, hidden until shown,
     // then for five seconds.

@@ -3,6 +3,7 @@
 #include "camera/Frustum.h"
 #include "input/Controls.h"
 #include "platform/Keys.h"
+#include "render/RenderToggles.h"
 #include "render/TextOverlay.h"
 #include "resources/Texture.h"
 #include "../support/PlatformFixture.h"
@@ -11,10 +12,9 @@
 
 namespace {
 
-class RenderToggles : public GlTest {
+class FunctionKeys : public GlTest {
 protected:
     void SetUp() override {
-        controlState = ControlState{};
         frustum = Frustum{};
         frustum.frustumCulling = true;
         linesExpire = true;
@@ -23,7 +23,7 @@ protected:
         textures.init();
         addLine(&fpsText, overlay, "fps", 700, false, false, 500, 350, glm::vec4(1), -1.0, 0.0);
         addLine(&cullText, overlay, "cul", 700, true, false, -500, 290, glm::vec4(1), 1.0, 10.0);
-        initInput(input, nullptr, nullptr, nullptr, &textures, &overlay);
+        controls.init(ControlTargets{nullptr, &textures, &overlay, &toggles, &frustum});
     }
     void TearDown() override {
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -33,8 +33,8 @@ protected:
     }
 
     void press(int key) {
-        onKey(key, platform::action::Press);
-        onKey(key, platform::action::Release); // releases never do anything
+        controls.onKey(key, platform::action::Press);
+        controls.onKey(key, platform::action::Release); // releases never do anything
     }
     bool visible(const char* name) { return overlay.findLine(name)->visible; }
     GLint polygonMode() {
@@ -46,42 +46,43 @@ protected:
     ScopedPlatform platform;
     TextOverlay overlay{0, 0};
     Texture textures;
-    InputState input;
+    RenderToggles toggles;
+    Controls controls;
     std::string fpsText = "Fps: 60";
     std::string cullText = "culling";
 };
 
 } // namespace
 
-TEST_F(RenderToggles, F3CyclesLinesPointsFill) {
+TEST_F(FunctionKeys, F3CyclesLinesPointsFill) {
     platform.clock.set(3.0);
     press(platform::key::F3);
     EXPECT_EQ(polygonMode(), GL_LINE);
-    EXPECT_EQ(controlState.polygonModeText, "Wire frame - Lines activated");
+    EXPECT_EQ(toggles.polygonModeText, "Wire frame - Lines activated");
     EXPECT_TRUE(visible("pMode"));
-    EXPECT_EQ(overlay.findLine("pMode")->text, &controlState.polygonModeText);
+    EXPECT_EQ(overlay.findLine("pMode")->text, &toggles.polygonModeText);
     press(platform::key::F3);
     EXPECT_EQ(polygonMode(), GL_POINT);
-    EXPECT_EQ(controlState.polygonModeText, "Wire frame - Points activated");
+    EXPECT_EQ(toggles.polygonModeText, "Wire frame - Points activated");
     press(platform::key::F3);
     EXPECT_EQ(polygonMode(), GL_FILL);
-    EXPECT_EQ(controlState.polygonModeText, "Wire frame - deactivated");
+    EXPECT_EQ(toggles.polygonModeText, "Wire frame - deactivated");
 }
 
-TEST_F(RenderToggles, F9SwitchesBlendingOffFirst) {
+TEST_F(FunctionKeys, F9SwitchesBlendingOffFirst) {
     press(platform::key::F9);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(controlState.blendingText, "Alpha-blending: off");
+    EXPECT_EQ(toggles.blendingText, "Alpha-blending: off");
     EXPECT_TRUE(visible("alpha"));
     press(platform::key::F9);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     GLint source = 0;
     glGetIntegerv(GL_BLEND_SRC_RGB, &source);
     EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(controlState.blendingText, "Alpha-blending: on");
+    EXPECT_EQ(toggles.blendingText, "Alpha-blending: on");
 }
 
-TEST_F(RenderToggles, F8SwitchesCullingAndF2TheFrameRate) {
+TEST_F(FunctionKeys, F8SwitchesCullingAndF2TheFrameRate) {
     press(platform::key::F8);
     EXPECT_FALSE(frustum.frustumCulling);
     EXPECT_TRUE(visible("cul"));
@@ -94,7 +95,7 @@ TEST_F(RenderToggles, F8SwitchesCullingAndF2TheFrameRate) {
     EXPECT_FALSE(visible("fps"));
 }
 
-TEST_F(RenderToggles, F4AndF5ChangeTheFilterAndShowIt) {
+TEST_F(FunctionKeys, F4AndF5ChangeTheFilterAndShowIt) {
     press(platform::key::F4);
     EXPECT_EQ(textures.filterMode, 0);
     EXPECT_TRUE(visible("tex"));
@@ -102,7 +103,7 @@ TEST_F(RenderToggles, F4AndF5ChangeTheFilterAndShowIt) {
     EXPECT_EQ(textures.filterMode, 2);
 }
 
-TEST_F(RenderToggles, F7PinsAndHidesTheStatusLines) {
+TEST_F(FunctionKeys, F7PinsAndHidesTheStatusLines) {
     press(platform::key::F7);
     EXPECT_FALSE(linesExpire);
     for (const char* name : {"fps", "cul", "tex", "pMode", "alpha"}) {

@@ -48,7 +48,7 @@ int run(long frameCount) {
         // The walk is about memory, not about the flame going out: topped up between
         // frames, when no physics step is running.
         director->physicsWorld->scene->fetchResults(physics::RigidBodyFinished, true);
-        Character& character = *director->character;
+        Character& character = *director->world->character;
         if (character.flame < 0.5) {
             character.flame = 1.0;
         }

@@ -38,8 +38,8 @@ TEST_F(FrameLoop, StopsWhenTheWindowIsClosed) {
 
 TEST_F(FrameLoop, CountsEveryObjectAndTheCharacter) {
     EXPECT_EQ(director->totalObjects, 5);
-    EXPECT_EQ(director->levelLights.size(), 1u);
+    EXPECT_EQ(director->world->levelLights.size(), 1u);
     EXPECT_TRUE(frames(3));
-    EXPECT_EQ(cullingText.rfind("Frustum on: Total Objects: 5 - Rendered Objects: ", 0), 0u)
-        << cullingText;
+    EXPECT_EQ(director->cullingText.rfind("Frustum on: Total Objects: 5 - Rendered Objects: ", 0), 0u)
+        << director->cullingText;
 }

@@ -7,7 +7,6 @@
 #include "game/DoodadWater.h"
 #include "game/Victory.h"
 #include "game/Water.h"
-#include "input/Controls.h"
 #include "physics/ActorTag.h"
 #include "physics/engine/Actor.h"
 #include "physics/engine/Controller.h"
@@ -30,7 +29,7 @@ protected:
         character().flame = 1.0;
     }
 
-    Character& character() const { return *director->character; }
+    Character& character() const { return *director->world->character; }
     glm::vec3 position() const { return character().actor->getGlobalPosition(); }
     void teleport(float x, float y, float z) {
         character().controller->setPosition({x, y, z});
@@ -38,7 +37,7 @@ protected:
     }
 
     template <class T> T& find() const {
-        for (const auto& entity : director->entities) {
+        for (const auto& entity : director->world->entities) {
             if (auto* typed = dynamic_cast<T*>(entity.get())) {
                 return *typed;
             }

@@ -1,6 +1,5 @@
 // Playing the flat test level with scripted keys and mouse on a virtual clock.
 #include "../support/GameFixture.h"
-#include "input/InputState.h"
 #include "physics/engine/Actor.h"
 #include "platform/Keys.h"
 #include "render/TextOverlay.h"
@@ -18,14 +17,14 @@ protected:
         settle();
     }
 
-    glm::vec3 position() const { return director->character->actor->getGlobalPosition(); }
+    glm::vec3 position() const { return director->world->character->actor->getGlobalPosition(); }
     // The direction the character faces: its model's -Z axis.
     glm::vec3 facing() const {
-        return -glm::normalize(glm::vec3(director->character->modelMatrix[2]));
+        return -glm::normalize(glm::vec3(director->world->character->modelMatrix[2]));
     }
 
     Entity& pushableBox() const {
-        for (const auto& entity : director->entities) {
+        for (const auto& entity : director->world->entities) {
             if (entity->actor && entity->actor->isDynamic()) {
                 return *entity;
             }
@@ -48,7 +47,7 @@ TEST_F(Playing, WalksForwardAtItsSpeedAndStaysOnTheFloor) {
     EXPECT_NEAR(end.x, start.x, 0.1f);
     EXPECT_NEAR(end.y, start.y, 0.05f);
     // The drawn flame follows the capsule.
-    EXPECT_NEAR(director->character->modelMatrix[3].z, end.z, 1e-4f);
+    EXPECT_NEAR(director->world->character->modelMatrix[3].z, end.z, 1e-4f);
 }
 
 TEST_F(Playing, SpaceJumpsUpAndLandsAgain) {
@@ -63,13 +62,13 @@ TEST_F(Playing, SpaceJumpsUpAndLandsAgain) {
     }
     EXPECT_GT(highest - ground, 5.0f);
     EXPECT_NEAR(position().y, ground, 0.05f);
-    EXPECT_FALSE(controlState.jumping);
-    EXPECT_FALSE(controlState.inAir);
+    EXPECT_FALSE(director->world->character->motor.jumping);
+    EXPECT_FALSE(director->world->character->motor.inAir);
 }
 
 TEST_F(Playing, ACeilingTurnsTheJumpIntoAFall) {
     // Under the slab 4 units up, 40 to the left.
-    director->character->controller->setPosition({-40.0, 1.06, 0.0});
+    director->world->character->controller->setPosition({-40.0, 1.06, 0.0});
     frames(5);
     const float ground = position().y;
     platform.input.press(platform::key::Space);
@@ -126,7 +125,7 @@ TEST_F(Playing, WalkingIntoADynamicBoxPushesIt) {
 }
 
 TEST_F(Playing, StandingStillTheFlameDiesAfterAboutFiftySeconds) {
-    Character& character = *director->character;
+    Character& character = *director->world->character;
     double t = platform.clock.now();
     while (!character.locked && t < 60.0) {
         frames(1, 1.0 / 60.0, FrameMode::SkipDrawing);
@@ -146,19 +145,19 @@ TEST_F(Playing, StandingStillTheFlameDiesAfterAboutFiftySeconds) {
 }
 
 TEST_F(Playing, SpaceIsRefusedWhileFalling) {
-    director->character->controller->setPosition({0.0, 30.0, 0.0});
+    director->world->character->controller->setPosition({0.0, 30.0, 0.0});
     frames(2);
-    ASSERT_TRUE(controlState.inAir);
+    ASSERT_TRUE(director->world->character->motor.inAir);
     platform.input.press(platform::key::Space);
     frames(2);
-    EXPECT_FALSE(controlState.jumping);
+    EXPECT_FALSE(director->world->character->motor.jumping);
     platform.input.release(platform::key::Space);
     frames(120);
-    EXPECT_FALSE(controlState.inAir) << "landed";
+    EXPECT_FALSE(director->world->character->motor.inAir) << "landed";
 }
 
 TEST_F(Playing, TheWheelMovesTheCameraAtThirtyUnitsASecond) {
-    Character& character = *director->character;
+    Character& character = *director->world->character;
     EXPECT_FLOAT_EQ(character.cameraOffset[3][2], -30.0f);
     platform.input.scrollWheel(10); // to -20
     frames(15);

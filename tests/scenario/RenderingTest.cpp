@@ -59,7 +59,7 @@ protected:
         // Every object in the passes, wherever the test puts the camera.
         frustum.frustumCulling = false;
         frames(1, 1.0 / 60.0, FrameMode::SkipDrawing);
-        light = director->character->actor->getGlobalPosition();
+        light = director->world->character->actor->getGlobalPosition();
     }
     void TearDown() override {
         frustum.frustumCulling = true;
@@ -89,7 +89,7 @@ protected:
 
 TEST_F(ShadowRoom, ABlockOnEachSideOfTheLightShadowsTheSurfaceBehindIt) {
     ASSERT_NEAR(light.y, 2.06f, 0.05f) << "the player stands on its block";
-    ASSERT_EQ(director->visibleEntities.size(), director->entities.size());
+    ASSERT_EQ(director->visibleEntities.size(), director->world->entities.size());
 
     struct Face {
         const char* name;
@@ -251,14 +251,14 @@ TEST_F(FlatFloor, AWaterObjectIsDrawnAndCountedOnceInTheWaterPass) {
     ASSERT_GT(plain, 1);
 
     // Straight ahead of the camera, in view.
-    const glm::vec3 ahead = glm::vec3(director->character->modelMatrix[3]) + glm::vec3(0, 0, -5);
+    const glm::vec3 ahead = glm::vec3(director->world->character->modelMatrix[3]) + glm::vec3(0, 0, -5);
     auto water = std::make_unique<TestObject>(director->simpleProgram,
                                               glm::translate(glm::mat4(1.0f), ahead));
     water->skipLitPasses = true;
     water->drawInWaterPass = true;
     water->setup();
     TestObject* waterObject = water.get();
-    director->entities.push_back(std::move(water));
+    director->world->entities.push_back(std::move(water));
     frames(1);
     EXPECT_EQ(director->renderedObjects, plain + 1);
     // The shadow passes would have given it their program.
@@ -273,13 +273,13 @@ TEST_F(FlatFloor, AWaterObjectIsDrawnAndCountedOnceInTheWaterPass) {
 TEST_F(FlatFloor, TheHudShowsTheCullingLineOfThePreviousFrame) {
     showLine(*director->overlay, "cul");
     frames(3);
-    const std::string culledLine = cullingText;
+    const std::string culledLine = director->cullingText;
     ASSERT_EQ(culledLine.rfind("Frustum on:", 0), 0u) << culledLine;
 
     // The frame that turns culling off still shows the line of the frame before.
     frustum.frustumCulling = false;
     frames(1);
-    const std::string unculledLine = cullingText;
+    const std::string unculledLine = director->cullingText;
     ASSERT_EQ(unculledLine.rfind("Frustum off:", 0), 0u) << unculledLine;
     // Where the line is drawn: left half, near the top, above the floor. Software GL
     // copies the back buffer to the window on a swap and keeps it, so it still holds
@@ -288,7 +288,7 @@ TEST_F(FlatFloor, TheHudShowsTheCullingLineOfThePreviousFrame) {
 
     // The same frame drawn with each line in turn.
     auto drawnWith = [&](const std::string& line) {
-        cullingText = line;
+        director->cullingText = line;
         frames(1);
         return readRegion(0, kHeight - 130, 380, 80);
     };
@@ -303,12 +303,12 @@ TEST_F(FlatFloor, TheHudShowsTheCullingLineOfThePreviousFrame) {
 TEST_F(BehindTheCamera, TheCullingLineCountsTheCharacterWhenNothingElseIsInView) {
     frames(3);
     EXPECT_TRUE(director->visibleEntities.empty());
-    EXPECT_EQ(cullingText, "Frustum on: Total Objects: 2 - Rendered Objects: 1");
+    EXPECT_EQ(director->cullingText, "Frustum on: Total Objects: 2 - Rendered Objects: 1");
 
     frustum.frustumCulling = false;
     frames(1);
     frustum.frustumCulling = true;
-    EXPECT_EQ(cullingText, "Frustum off: Total Objects: 2 - Rendered Objects: 2");
+    EXPECT_EQ(director->cullingText, "Frustum off: Total Objects: 2 - Rendered Objects: 2");
 }
 
 namespace {

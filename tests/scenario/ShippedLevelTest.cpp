@@ -21,15 +21,15 @@ TEST_F(ShippedLevel, LoadsWithOnlySuccessLinesAndCanBeWalked) {
     for (std::string line; std::getline(lines, line);) {
         EXPECT_TRUE(std::regex_match(line, success)) << line;
     }
-    EXPECT_GT(director->entities.size(), 5u);
+    EXPECT_GT(director->world->entities.size(), 5u);
 
     frames(30);
-    const glm::vec3 start = director->character->actor->getGlobalPosition();
+    const glm::vec3 start = director->world->character->actor->getGlobalPosition();
     platform.input.press('W');
     frames(16);
     platform.input.release('W');
     frames(2);
-    const glm::vec3 end = director->character->actor->getGlobalPosition();
+    const glm::vec3 end = director->world->character->actor->getGlobalPosition();
     EXPECT_LT(end.z, start.z - 8.0f) << "walked into the hall";
     EXPECT_NEAR(end.y, start.y, 0.05f);
 }

@@ -3,7 +3,6 @@
 // draw or a string kept per HUD update shows here as megabytes.
 #include "../memcheck/WalkPattern.h"
 #include "../support/GameFixture.h"
-#include "input/Controls.h"
 #include "physics/engine/Actor.h"
 #include "physics/engine/Controller.h"
 
@@ -39,7 +38,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         settle();
-        start = director->character->controller->getPosition();
+        start = director->world->character->controller->getPosition();
     }
 
     // Frames of the walk: one in a hundred drawn, so the GL buffers are refilled
@@ -53,7 +52,7 @@ protected:
                 ADD_FAILURE() << "the game stopped at frame " << frame;
                 return false;
             }
-            Character& character = *director->character;
+            Character& character = *director->world->character;
             if (character.locked && !character.victorious) {
                 ADD_FAILURE() << "the flame went out at frame " << frame;
                 return false;

@@ -3,8 +3,6 @@
 #include "PlatformFixture.h"
 #include "core/Director.h"
 #include "core/FrameLoop.h"
-#include "game/DoodadFan.h"
-#include "input/InputState.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +15,7 @@ class GameFixture : public testing::Test {
 protected:
     explicit GameFixture(std::string level) : levelPath(std::move(level)) {}
 
-    // Every game starts as in a fresh process: no key held and the fans' shared
-    // state unset (both outlive a Director).
     void SetUp() override {
-        DoodadFan::resetSharedState();
-        controlState = ControlState{};
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
         director = std::make_unique<Director>(levelPath);

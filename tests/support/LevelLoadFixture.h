@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Character.h"
+#include "game/GameWorld.h"
 #include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/engine/Actor.h"
@@ -38,14 +39,15 @@ protected:
     void SetUp() override { ASSERT_TRUE(world.initPhysics()); }
     void TearDown() override { std::filesystem::remove(path); }
 
-    std::unique_ptr<Character> load(const std::string& text) {
+    Character* load(const std::string& text) {
         std::ofstream(path) << text;
-        loader.world = &world;
         testing::internal::CaptureStdout();
-        auto character = loader.loadLevel(textures, path, lights, entities, 7, 8, 9);
+        Character* character = loader.loadLevel(level, textures, path, LevelPrograms{7, 8, 9});
         std::istringstream lines(testing::internal::GetCapturedStdout());
         for (std::string line; std::getline(lines, line);) {
-            if (line != "Wrong texture string") {
+            if (line == "Wrong texture string") {
+                ++textureRequests;
+            } else {
                 messages += line + "\n";
             }
         }
@@ -59,8 +61,11 @@ protected:
     PhysicsWorld world;
     DataLoader loader;
     Texture textures;
-    std::vector<std::unique_ptr<Light>> lights;
-    std::vector<std::unique_ptr<Entity>> entities;
+    // What the loader builds; torn down before the physics world goes.
+    GameWorld level{world};
+    std::vector<std::unique_ptr<Light>>& lights = level.levelLights;
+    std::vector<std::unique_ptr<Entity>>& entities = level.entities;
     std::string messages;
+    int textureRequests = 0; // each asks for "none.png", which cannot be loaded
     std::string path;
 };

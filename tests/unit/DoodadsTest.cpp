@@ -5,6 +5,7 @@
 #include "game/DoodadFan.h"
 #include "game/DoodadUpgrade.h"
 #include "game/DoodadWater.h"
+#include "game/GameWorld.h"
 #include "physics/ActorTag.h"
 #include "physics/CharacterController.h"
 #include "physics/PhysicsActors.h"
@@ -28,7 +29,7 @@ class Doodads : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(world.initPhysics());
-        DoodadFan::resetSharedState();
+        character.world = &world;
         // No drain by time: the flame changes only through the doodads.
         character.lastDrainTime = 1e9;
     }
@@ -40,6 +41,7 @@ protected:
             createBoxActor(&world, position.x, position.y, position.z, 1.0f, 1.0f, 1.0f);
         doodad->world = &world;
         doodad->character = &character;
+        doodad->joinWorld(level);
         T& placed = *doodad;
         doodads.push_back(std::move(doodad));
         return placed;
@@ -60,6 +62,8 @@ protected:
     ScopedPlatform platform;
     PhysicsWorld world;
     Character character{kMesh, 0, 0, kMaterial, at(0.0f, 5.0f, 0.0f)};
+    // What the doodads share; they stay the fixture's own.
+    GameWorld level{world};
     std::vector<std::unique_ptr<Entity>> doodads;
 };
 
@@ -106,7 +110,7 @@ TEST_F(Doodads, FansWaitForTheFirstShortFrameThenTurnAfterTheirDelay) {
     }
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "only long frames so far";
     EXPECT_EQ(fan.modelMatrix, start);
-    EXPECT_TRUE(DoodadFan::loadingTimePending);
+    EXPECT_TRUE(level.fans.loadingTimePending);
 
     testing::internal::CaptureStdout();
     updateAt(fan, 6.25, 0.25);
@@ -154,7 +158,7 @@ TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
     EXPECT_NEAR(character.controller->getPosition().z, 2.0, 0.01) << "the first throw goes on";
     // The flame's drawn height stayed where it was: the throw has come to rest.
     EXPECT_FALSE(fan.pushing);
-    EXPECT_FLOAT_EQ(DoodadFan::previousThrowHeight, 5.0f);
+    EXPECT_FLOAT_EQ(level.fans.previousThrowHeight, 5.0f);
     testing::internal::GetCapturedStdout();
 }
 

@@ -60,7 +60,6 @@ TEST_F(LevelConstruction, ObjectsAndLightsComeOutInReverseFileOrder) {
     EXPECT_EQ(groupOf(character->actor), GROUP_DEFAULT);
     EXPECT_NEAR(character->actor->getGlobalPosition().y, 5.0f, 1e-4f);
     EXPECT_NE(character->controller, nullptr);
-    EXPECT_EQ(character->controllerManager, world.controllerManager);
 }
 
 TEST_F(LevelConstruction, ModelMatrixIsTranslateRotateScale) {
@@ -115,11 +114,20 @@ TEST_F(LevelConstruction, UnknownTypesBuildNothingAndOnlyOneCharacterIsKept) {
     EXPECT_NE(messages.find("unknown physics type \"wobbly\""), std::string::npos) << messages;
 }
 
+TEST_F(LevelConstruction, OnlyObjectsThatAreDrawnAskForTheirTexture) {
+    load(block("Character", "", " 1 0 0") + block("CollisionBox", "static 0", " 0 0 0") +
+         block("Lamp", "static 0", " 0 0 0") + block("Box", "static 0", " 2 0 0") +
+         block("Character", "", " 3 0 0"));
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(textureRequests, 2) << "the player's and the box's: not the collision box's, "
+                                     "nor those of the records that build nothing";
+}
+
 TEST_F(LevelConstruction, AMissingFileGivesNoCharacter) {
     loader.world = &world;
     testing::internal::CaptureStdout();
     const auto character =
-        loader.loadLevel(textures, "tests/data/levels/missing.txt", lights, entities, 0, 0, 0);
+        loader.loadLevel(level, textures, "tests/data/levels/missing.txt", LevelPrograms{});
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Unable to open file tests/data/levels/missing.txt\n");
     EXPECT_EQ(character, nullptr);

@@ -38,11 +38,13 @@ TEST(LevelReader, CrlfTabsCommentsAndFileOrder) {
     // "Character" has no physics line: its first line after the header is the mesh.
     const ObjectDescription& character = loader.objectQueue[0];
     EXPECT_EQ(character.recordType, "Character");
+    EXPECT_EQ(character.kind, RecordKind::Character) << "resolved as the block is read";
     EXPECT_EQ(character.meshFile, "obj/flame.obj");
     EXPECT_EQ(character.textureFile, "obj/flame.png");
     EXPECT_EQ(character.position, glm::vec3(0, 0.5f, -10));
 
     const ObjectDescription& box = loader.objectQueue[1];
+    EXPECT_EQ(box.kind, RecordKind::Box);
     EXPECT_EQ(box.physicsType, "dynamic");
     EXPECT_FLOAT_EQ(box.density, 2.5f);
     EXPECT_EQ(box.lowPolyMeshFile, "obj/low.obj");

@@ -108,12 +108,12 @@ TEST(CullingText, SaysWhetherCullingIsOnAndCountsTheCharacter) {
     director.renderedObjects = 18;
     frustum.frustumCulling = true;
     director.updateCullingText();
-    EXPECT_EQ(cullingText, "Frustum on: Total Objects: 43 - Rendered Objects: 18");
+    EXPECT_EQ(director.cullingText, "Frustum on: Total Objects: 43 - Rendered Objects: 18");
 
     frustum.frustumCulling = false;
     director.totalObjects = 1;
     director.renderedObjects = 1;
     director.updateCullingText();
-    EXPECT_EQ(cullingText, "Frustum off: Total Objects: 1 - Rendered Objects: 1");
+    EXPECT_EQ(director.cullingText, "Frustum off: Total Objects: 1 - Rendered Objects: 1");
     frustum.frustumCulling = culling;
 }

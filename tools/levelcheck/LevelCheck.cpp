@@ -52,7 +52,7 @@ std::size_t LevelCheck::count(Problem::Severity severity) const {
 }
 
 void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header) {
-    const RecordRule* rule = recordRuleFor(record.recordType);
+    const RecordRule* rule = recordRuleOf(record.kind);
     if (!rule) {
         add(header, Problem::Severity::Error,
             "unknown record type " + quoted(record.recordType) +
@@ -62,7 +62,7 @@ void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header
     // The lines of a block follow its header one after another.
     const std::size_t physicsLine = header + 1;
     const std::size_t meshLine = header + (rule->physicsLine ? 2 : 1);
-    if (rule->usesPhysics) {
+    if (rule->usesPhysics()) {
         if (!isPhysicsType(record.physicsType)) {
             const std::string what = record.physicsType.empty()
                                          ? std::string("no physics type")
@@ -76,7 +76,7 @@ void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header
     if (rule->usesTexture) {
         checkTexture(record.textureFile, meshLine + 2);
     }
-    if (rule->usesPhysics && record.physicsType == "dynamic") {
+    if (rule->usesPhysics() && physicsKindOf(record.physicsType) == PhysicsKind::Dynamic) {
         checkDynamicBody(record, physicsLine);
     }
 }
@@ -138,7 +138,7 @@ void LevelCheck::checkCharacters(const std::vector<ObjectDescription>& records,
                                  const std::vector<std::size_t>& headers) {
     std::size_t first = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].recordType != "Character") {
+        if (records[i].kind != RecordKind::Character) {
             continue;
         }
         if (first == 0) {

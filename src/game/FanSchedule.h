@@ -1,0 +1,11 @@
+#pragma once
+
+// What the fans of one level share. The first frames after loading are long, and a
+// start delay only means something counted from the first short one.
+struct FanSchedule {
+    bool loadingTimePending = true;
+    float loadingTime = 0.0f;
+    // The flame's height at the last throw step of any fan: a throw that no longer
+    // changes it has come to rest.
+    float previousThrowHeight = 0.0f;
+};

@@ -1,0 +1,41 @@
+#include "game/GameWorld.h"
+
+#include "physics/PhysicsWorld.h"
+
+GameWorld::~GameWorld() {
+    // The scene lets go of the actors first: nothing may be stepped or reported
+    // against an object that is gone.
+    for (const auto& entity : entities) {
+        physics.releaseActor(entity->actor);
+        entity->actor = nullptr;
+    }
+    if (character) {
+        physics.releaseCharacterController(character->controller);
+        character->controller = nullptr;
+        character->actor = nullptr;
+    }
+    entities.clear();
+    character.reset();
+    levelLights.clear();
+}
+
+void GameWorld::setup(const WorldServices& services) {
+    if (character) {
+        character->camera = services.camera;
+        character->overlay = services.overlay;
+        character->program = services.particleProgram;
+        character->world = &physics;
+        character->setup();
+        character->textureManager = services.textureManager;
+    }
+    // What setup may use is only what it was given before it.
+    for (const auto& entity : entities) {
+        entity->camera = services.camera;
+        entity->overlay = services.overlay;
+        entity->world = &physics;
+        entity->joinWorld(*this);
+        entity->setup();
+        entity->textureManager = services.textureManager;
+        entity->character = character.get();
+    }
+}
