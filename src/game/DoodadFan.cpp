@@ -17,7 +17,7 @@ namespace {
 constexpr double kLoadingFrame = 0.5;
 constexpr double kThrowCost = 0.1;
 // The throw only meets the placed level objects, not the boxes lying about.
-constexpr unsigned kThrowGroups = 2;
+constexpr unsigned kThrowGroups = kCharacterMoveGroups;
 constexpr float kThrowMinDistance = 0.001f;
 } // namespace
 
@@ -92,8 +92,8 @@ void DoodadFan::throwStep() {
     // One unit a frame, whatever the frame's length: a throw, not a wind.
     character->controller->move(pushDirection * pushStrength, kThrowGroups, kThrowMinDistance,
                                 flags, 1.0f);
-    if (world && world->controllerManager) {
-        world->controllerManager->updateControllers();
+    if (world && world->controllerManager()) {
+        world->controllerManager()->updateControllers();
     }
     if (flags != 0) {
         pushing = false;

@@ -236,7 +236,7 @@ void updateControls(InputState& input, double dt) {
     // Locked (game over or won): no move, and so no contact either.
     unsigned flags = 0;
     if (!character.locked && input.controller) {
-        input.controller->move(displacement, 2, 0.001f, flags, 1.0f);
+        input.controller->move(displacement, kCharacterMoveGroups, 0.001f, flags, 1.0f);
     }
     if (input.controllerManager) {
         input.controllerManager->updateControllers();

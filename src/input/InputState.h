@@ -9,7 +9,7 @@ class Character;
 class Texture;
 class TextOverlay;
 struct Frustum;
-struct PhysicsWorld;
+class PhysicsWorld;
 namespace physics {
 class Actor;
 class Controller;

@@ -16,7 +16,7 @@ class Entity;
 class Light;
 class Mesh;
 class Texture;
-struct PhysicsWorld;
+class PhysicsWorld;
 namespace physics {
 class Actor;
 }

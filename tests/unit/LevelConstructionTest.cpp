@@ -60,7 +60,7 @@ TEST_F(LevelConstruction, ObjectsAndLightsComeOutInReverseFileOrder) {
     EXPECT_EQ(groupOf(character->actor), GROUP_DEFAULT);
     EXPECT_NEAR(character->actor->getGlobalPosition().y, 5.0f, 1e-4f);
     EXPECT_NE(character->controller, nullptr);
-    EXPECT_EQ(character->controllerManager, world.controllerManager);
+    EXPECT_EQ(character->controllerManager, world.controllerManager());
 }
 
 TEST_F(LevelConstruction, ModelMatrixIsTranslateRotateScale) {
@@ -106,7 +106,7 @@ TEST_F(LevelConstruction, UnknownTypesBuildNothingAndOnlyOneCharacterIsKept) {
              block("Box", "wobbly 1", " 4 0 0") + block("Character", "", " 2 0 0"));
     ASSERT_NE(character, nullptr);
     EXPECT_FLOAT_EQ(character->modelMatrix[3].x, 1.0f) << "the first Character of the file";
-    EXPECT_EQ(world.controllerManager->getNbControllers(), 1u) << "no stray capsule is left";
+    EXPECT_EQ(world.controllerManager()->getNbControllers(), 1u) << "no stray capsule is left";
     EXPECT_NE(messages.find("2 Character records"), std::string::npos) << messages;
 
     // The box with an unknown physics type is built and reported, without an actor.
