@@ -1,4 +1,4 @@
-// The capsule controller: collide and slide against real Bullet shapes.
+// The capsule controller: collide and slide against the real collision engine.
 #include "PhysicsTestHelpers.h"
 
 #include "physics/ActorTag.h"

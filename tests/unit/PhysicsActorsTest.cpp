@@ -1,4 +1,4 @@
-// Actors of the physics layer, simulated by real Bullet: resting, stacking, group
+// Actors of the physics layer, simulated by the real collision engine: resting, stacking, group
 // filtering, poses and pushes.
 #include "PhysicsTestHelpers.h"
 
