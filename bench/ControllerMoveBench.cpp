@@ -50,7 +50,6 @@ void ControllerMove(benchmark::State& state) {
     world.initPhysics();
     const Mesh ground = terrain();
     setActorCollisionGroup(createStaticMeshActor(&world, ground, 0, 0, 0), GROUP_SOLID);
-    world.controllerManager = world.sdk->createControllerManager();
     physics::Controller* character =
         createCharacterController(&world, 0, 3, -kRadius, 0.8f, 0.5f, 0.01f, 45.0f, 0.5f);
     setActorCollisionGroup(character->getActor(), GROUP_DEFAULT);
@@ -63,7 +62,7 @@ void ControllerMove(benchmark::State& state) {
         const float angle = static_cast<float>(frame++) * kStepLength / kRadius;
         const glm::vec3 step(kStepLength * std::cos(angle), -0.1f, kStepLength * std::sin(angle));
         character->move(step, 1u << GROUP_SOLID, 0.001f, flags, 1.0f);
-        world.controllerManager->updateControllers();
+        world.controllerManager()->updateControllers();
     }
     // 1 when the character still stands on the ground at the end, as it should.
     state.counters["grounded"] = (flags & physics::CollisionDown) ? 1 : 0;

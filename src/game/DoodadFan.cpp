@@ -15,7 +15,7 @@ namespace {
 constexpr double kLoadingFrame = 0.5;
 constexpr double kThrowCost = 0.1;
 // The throw only meets the placed level objects, not the boxes lying about.
-constexpr unsigned kThrowGroups = 2;
+constexpr unsigned kThrowGroups = kCharacterMoveGroups;
 constexpr float kThrowMinDistance = 0.001f;
 } // namespace
 

@@ -16,7 +16,7 @@ class Material;
 class Mesh;
 class Texture;
 class TextOverlay;
-struct PhysicsWorld;
+class PhysicsWorld;
 namespace physics {
 class Actor;
 }

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-struct PhysicsWorld;
+class PhysicsWorld;
 
 // Water spray: up to 1000 particles shot from the emitter's origin along a direction
 // with a random spread, falling under the scene's gravity until their lifetime is up,

@@ -119,8 +119,9 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager,
         for (const auto& entity : level.entities) {
             if (entity->drawInWaterPass && playerCharacter && playerCharacter->actor &&
                 entity->actor) {
-                // Start, end and ongoing touch: 2 + 4 + 8.
-                world->scene->setActorPairFlags(*playerCharacter->actor, *entity->actor, 14);
+                // Start, end and ongoing touch.
+                world->scene->setActorPairFlags(*playerCharacter->actor, *entity->actor,
+                                                physics::NotifyOnTouchEvents);
             }
         }
         world->scene->setGroupCollisionFlag(GROUP_DEFAULT, GROUP_SOLID, true);
@@ -139,11 +140,10 @@ std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& r
     if (!world || !world->sdk) {
         return player;
     }
-    world->controllerManager = world->sdk->createControllerManager();
     const glm::vec4 position = player->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
     player->controller = createCharacterController(world, position.x, position.y, position.z, 0.8f,
                                                    0.5f, 0.01f, 45.0f, 0.5f);
-    player->controllerManager = world->controllerManager;
+    player->controllerManager = world->controllerManager();
     if (player->controller) {
         player->actor = player->controller->getActor();
         setActorCollisionGroup(player->actor, GROUP_DEFAULT);

@@ -18,7 +18,7 @@ class GameWorld;
 class Light;
 class Mesh;
 class Texture;
-struct PhysicsWorld;
+class PhysicsWorld;
 namespace physics {
 class Actor;
 }

@@ -11,7 +11,7 @@ constexpr float kRadiansPerDegree = 0.017453292f;
 physics::Controller* createCharacterController(PhysicsWorld* world, float x, float y, float z,
                                                float radius, float height, float skinWidth,
                                                float slopeLimitDegrees, float stepOffset) {
-    if (!world || !world->controllerManager) {
+    if (!world || !world->controllerManager()) {
         return nullptr;
     }
     physics::CapsuleControllerDesc desc;
@@ -22,9 +22,9 @@ physics::Controller* createCharacterController(PhysicsWorld* world, float x, flo
     desc.slopeLimit = std::cos(slopeLimitDegrees * kRadiansPerDegree);
     desc.stepOffset = stepOffset;
     desc.upDirection = physics::UpAxis::Y;
-    desc.callback = &world->hitReport;
+    desc.callback = &world->hitReport();
     desc.interactionFlag = physics::InteractionFlag::Include;
     desc.userData = nullptr;
     desc.climbingMode = physics::CapsuleClimbingMode::Easy;
-    return world->controllerManager->createController(world->scene, desc);
+    return world->controllerManager()->createController(world->scene, desc);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-struct PhysicsWorld;
+class PhysicsWorld;
 
 namespace physics {
 class Controller;

@@ -14,6 +14,15 @@ enum CollisionGroup : std::uint16_t {
     GROUP_TRIGGER = 3,  // water volumes
 };
 
+// The bit of a group in an active-groups mask (a controller move, a scene query).
+constexpr unsigned groupMask(CollisionGroup group) {
+    return 1u << group;
+}
+
+// What the character's moves collide with: the level, not the boxes, which the
+// simulation pushes out of its way.
+constexpr unsigned kCharacterMoveGroups = groupMask(GROUP_SOLID);
+
 // Puts every shape of the actor into the group, from the last shape to the first.
 // A null actor (a level object that got none) is left alone.
 void setActorCollisionGroup(physics::Actor* actor, std::uint16_t group);

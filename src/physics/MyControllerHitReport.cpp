@@ -28,7 +28,3 @@ MyControllerHitReport::onShapeHit(const physics::ControllerShapeHit& hit) {
     }
     return physics::ActionNone;
 }
-
-physics::ControllerAction MyControllerHitReport::onControllerHit(const physics::ControllersHit&) {
-    return physics::ActionNone;
-}

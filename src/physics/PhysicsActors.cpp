@@ -83,7 +83,11 @@ Actor* triangleMeshActor(PhysicsWorld* world, const Mesh& mesh, ActorDesc desc,
         return nullptr;
     }
     desc.triangleMeshes.push_back(TriangleMeshShapeDesc{triangles});
-    return world->scene->createActor(desc);
+    Actor* actor = world->scene->createActor(desc);
+    if (!actor) {
+        world->sdk->releaseTriangleMesh(*triangles); // no shape uses it: nothing would free it
+    }
+    return actor;
 }
 
 } // namespace
@@ -123,7 +127,11 @@ Actor* createConvexActor(PhysicsWorld* world, const Mesh& mesh, float density, f
     desc.body = BodyDesc{};
     desc.density = density;
     desc.convexes.push_back(ConvexShapeDesc{hull});
-    return world->scene->createActor(desc);
+    Actor* actor = world->scene->createActor(desc);
+    if (!actor) {
+        world->sdk->releaseConvexMesh(*hull); // no shape uses it: nothing would free it
+    }
+    return actor;
 }
 
 Actor* createKinematicMeshActor(PhysicsWorld* world, const Mesh& mesh, float density, float x,

@@ -3,7 +3,7 @@
 #include <glm/vec3.hpp>
 
 class Mesh;
-struct PhysicsWorld;
+class PhysicsWorld;
 
 namespace physics {
 class Actor;

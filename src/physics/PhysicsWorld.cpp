@@ -1,5 +1,6 @@
 #include "physics/PhysicsWorld.h"
 
+#include <algorithm>
 #include <iostream>
 
 using namespace physics;
@@ -11,6 +12,15 @@ constexpr unsigned kMaxSubSteps = 8;
 bool fail(const char* what) {
     std::cout << "Could not init physics: " << what << std::endl;
     return false;
+}
+
+template <typename Tag> void dropTag(std::vector<std::unique_ptr<Tag>>& tags, void* userData) {
+    if (!userData) {
+        return;
+    }
+    tags.erase(std::remove_if(tags.begin(), tags.end(),
+                              [userData](const auto& tag) { return tag.get() == userData; }),
+               tags.end());
 }
 } // namespace
 
@@ -83,4 +93,71 @@ void PhysicsWorld::tagActors() {
             shapeTags.push_back(std::move(shapeTag));
         }
     }
+}
+
+ControllerManager* PhysicsWorld::controllerManager() {
+    if (!manager && sdk) {
+        manager = sdk->createControllerManager();
+    }
+    return manager;
+}
+
+void PhysicsWorld::releaseTags(Actor& actor) {
+    for (unsigned s = 0; s < actor.getNbShapes(); ++s) {
+        Shape& shape = actor.getShape(s);
+        dropTag(shapeTags, shape.userData);
+        shape.userData = nullptr;
+    }
+    dropTag(actorTags, actor.userData);
+    actor.userData = nullptr;
+}
+
+bool PhysicsWorld::releaseActor(Actor* actor) {
+    if (!actor || !scene || actor->getScene() != scene) {
+        return false;
+    }
+    if (manager) {
+        if (Controller* controller = manager->controllerOf(actor)) {
+            return releaseCharacterController(controller);
+        }
+    }
+    std::vector<ConvexMesh*> hulls;
+    std::vector<TriangleMesh*> meshes;
+    for (unsigned s = 0; s < actor->getNbShapes(); ++s) {
+        const Shape& shape = actor->getShape(s);
+        if (shape.getConvexMesh()) {
+            hulls.push_back(shape.getConvexMesh());
+        }
+        if (shape.getTriangleMesh()) {
+            meshes.push_back(shape.getTriangleMesh());
+        }
+    }
+    // Two shapes of the actor may share a mesh: it must be looked at once only.
+    std::sort(hulls.begin(), hulls.end());
+    hulls.erase(std::unique(hulls.begin(), hulls.end()), hulls.end());
+    std::sort(meshes.begin(), meshes.end());
+    meshes.erase(std::unique(meshes.begin(), meshes.end()), meshes.end());
+    releaseTags(*actor);
+    if (!scene->releaseActor(*actor)) {
+        return false;
+    }
+    for (ConvexMesh* hull : hulls) {
+        if (hull->getReferenceCount() == 0) {
+            sdk->releaseConvexMesh(*hull);
+        }
+    }
+    for (TriangleMesh* mesh : meshes) {
+        if (mesh->getReferenceCount() == 0) {
+            sdk->releaseTriangleMesh(*mesh);
+        }
+    }
+    return true;
+}
+
+bool PhysicsWorld::releaseCharacterController(Controller* controller) {
+    if (!controller || !manager || &controller->getManager() != manager) {
+        return false;
+    }
+    releaseTags(*controller->getActor());
+    return manager->releaseController(*controller);
 }

@@ -1,4 +1,4 @@
-// The capsule controller: collide and slide against real Bullet shapes.
+// The capsule controller: collide and slide against the real collision engine.
 #include "PhysicsTestHelpers.h"
 
 #include "physics/ActorTag.h"
@@ -25,7 +25,6 @@ class CharacterController : public PhysicsScene {
 protected:
     void SetUp() override {
         PhysicsScene::SetUp();
-        world.controllerManager = world.sdk->createControllerManager();
         floor = solid(createBoxActor(&world, 0, 0, 0, 50, 0, 50));
     }
 
@@ -59,7 +58,7 @@ protected:
         unsigned flags = 0;
         for (int i = 0; i < count; ++i) {
             controller.move(step, groups, 0.001f, flags, 1.0f);
-            world.controllerManager->updateControllers();
+            world.controllerManager()->updateControllers();
         }
         return flags;
     }

@@ -4,9 +4,7 @@
 #include "physics/CharacterController.h"
 #include "physics/CollisionGroups.h"
 #include "physics/PhysicsActors.h"
-#include "physics/engine/BulletMath.h"
 
-#include <btBulletDynamicsCommon.h>
 
 #include <vector>
 
@@ -120,7 +118,6 @@ class Reports : public PhysicsScene {
 protected:
     void SetUp() override {
         PhysicsScene::SetUp();
-        world.controllerManager = world.sdk->createControllerManager();
         floor = createBoxActor(&world, 0, 0, 0, 50, 0, 50);
         setActorCollisionGroup(floor, GROUP_SOLID);
     }
@@ -135,7 +132,7 @@ protected:
     unsigned move(physics::Controller& c, const glm::vec3& step, unsigned groups) {
         unsigned flags = 0;
         c.move(step, groups, 0.001f, flags, 1.0f);
-        world.controllerManager->updateControllers();
+        world.controllerManager()->updateControllers();
         return flags;
     }
 
@@ -193,18 +190,18 @@ TEST_F(Reports, HitsMarkTagsAndPushBoxesSideways) {
     move(*pusher, {2, 0, 0}, withBoxes);
     EXPECT_EQ(tagOf(crate).touched, 1u);
     EXPECT_EQ(tagOf(crate).hitDirection, glm::vec3(1, 0, 0));
-    const glm::vec3 velocity = physics::fromBullet(crate->body().getLinearVelocity());
+    const glm::vec3 velocity = crate->getLinearVelocity();
     EXPECT_NEAR(velocity.x, 2.0f * 10.0f, 1e-3f) << "impulse / mass = sweep length x 10";
     EXPECT_EQ(velocity.y, 0.0f);
     frame(world);
     EXPECT_GT(crate->getGlobalPosition().x, 0.2f);
 
     // A jump into a box: marked, not pushed.
-    const glm::vec3 falling = physics::fromBullet(above->body().getLinearVelocity());
+    const glm::vec3 falling = above->getLinearVelocity();
     EXPECT_EQ(move(*jumper, {0, 2, 0}, withBoxes), physics::CollisionUp);
     EXPECT_EQ(tagOf(above).touched, 1u);
     EXPECT_EQ(tagOf(above).hitDirection, glm::vec3(0, 1, 0));
-    EXPECT_EQ(physics::fromBullet(above->body().getLinearVelocity()), falling);
+    EXPECT_EQ(above->getLinearVelocity(), falling);
 }
 
 TEST_F(Reports, EveryHitReachesTheReportAndUntaggedActorsAreSafe) {
@@ -215,7 +212,7 @@ TEST_F(Reports, EveryHitReachesTheReportAndUntaggedActorsAreSafe) {
     desc.height = 0.5f;
     desc.skinWidth = 0.01f;
     desc.callback = &recorder;
-    physics::Controller* recorded = world.controllerManager->createController(world.scene, desc);
+    physics::Controller* recorded = world.controllerManager()->createController(world.scene, desc);
     physics::Controller* other = character(4, 0);
     ASSERT_NE(recorded, nullptr);
 

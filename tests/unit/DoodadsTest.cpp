@@ -132,7 +132,6 @@ TEST_F(Doodads, FansWaitForTheFirstShortFrameThenTurnAfterTheirDelay) {
 }
 
 TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
-    world.controllerManager = world.sdk->createControllerManager();
     character.controller =
         createCharacterController(&world, 0.0f, 5.0f, 0.0f, 0.8f, 0.5f, 0.01f, 45.0f, 0.5f);
     ASSERT_NE(character.controller, nullptr);

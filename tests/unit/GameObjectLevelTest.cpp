@@ -9,7 +9,6 @@
 #include "physics/CollisionGroups.h"
 #include "physics/engine/Actor.h"
 
-#include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -30,9 +29,7 @@ std::string block(const std::string& type, const std::string& place,
 }
 
 glm::vec3 halfExtents(physics::Actor& actor) {
-    btVector3 low, high;
-    actor.body().getCollisionShape()->getAabb(btTransform::getIdentity(), low, high);
-    return {high.x(), high.y(), high.z()};
+    return actor.getLocalBounds().max;
 }
 
 class GameObjectLevel : public LevelLoadFixture {

@@ -1,4 +1,4 @@
-// Actors of the physics layer, simulated by real Bullet: resting, stacking, group
+// Actors of the physics layer, simulated by the real collision engine: resting, stacking, group
 // filtering, poses and pushes.
 #include "PhysicsTestHelpers.h"
 
@@ -6,7 +6,6 @@
 #include "physics/PhysicsActors.h"
 #include "physics/engine/UserContactReport.h"
 
-#include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <cmath>
@@ -142,7 +141,7 @@ TEST_F(PhysicsActors, ASinkingPlatformWakesWhatSleepsOnIt) {
     physics::Actor* platform = createBoxActor(&world, 0, 0, 0, 5, 0.5f, 5);
     physics::Actor* box = crate(0, 1, 0);
     frames(world, 240);
-    ASSERT_EQ(box->body().getActivationState(), ISLAND_SLEEPING);
+    ASSERT_TRUE(box->isSleeping());
     EXPECT_NEAR(box->getGlobalPosition().y, 1.0f, 0.02f);
 
     platform->setGlobalPose(physics::Pose::fromTranslation({0, -1, 0}));

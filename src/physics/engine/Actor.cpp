@@ -1,12 +1,11 @@
 #include "physics/engine/Actor.h"
 
-#include "physics/engine/BulletMath.h"
-#include "physics/engine/ConvexMesh.h"
 #include "physics/engine/Material.h"
 #include "physics/engine/Scene.h"
-#include "physics/engine/TriangleMesh.h"
-
-#include <btBulletDynamicsCommon.h>
+#include "physics/engine/internal/ActorImpl.h"
+#include "physics/engine/internal/BulletMath.h"
+#include "physics/engine/internal/ConvexMeshImpl.h"
+#include "physics/engine/internal/TriangleMeshImpl.h"
 #include <glm/geometric.hpp>
 
 #include <algorithm>
@@ -59,7 +58,17 @@ bool isFinite(const Pose& pose) {
 
 } // namespace
 
-Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.userData) {
+Actor::Actor(const ActorDesc& desc, const Material& material)
+    : userData(desc.userData), internals(std::make_unique<Impl>()) {
+    Impl& parts = *internals;
+    auto add = [&](ShapeType type, const auto& shapeDesc, btCollisionShape* collision,
+                   const glm::vec3& offset) -> Shape& {
+        shapes.push_back(
+            std::make_unique<Shape>(*this, type, shapeDesc.group, shapeDesc.shapeFlags));
+        parts.shapeParts.push_back(collision);
+        parts.partOffsets.push_back(offset);
+        return *shapes.back();
+    };
     for (const BoxShapeDesc& box : desc.boxes) {
         glm::vec3 half = box.dimensions;
         glm::vec3 offset(0.0f);
@@ -69,40 +78,40 @@ Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.us
         }
         auto shape = std::make_unique<btBoxShape>(toBullet(half));
         shape->setMargin(std::min({kBoxMargin, half.x, half.y, half.z}));
-        addShape(ShapeType::Box, box.group, box.shapeFlags, shape.get(), offset);
-        ownedShapes.push_back(std::move(shape));
+        add(ShapeType::Box, box, shape.get(), offset);
+        parts.ownedShapes.push_back(std::move(shape));
     }
     for (const CapsuleShapeDesc& capsule : desc.capsules) {
         auto shape = std::make_unique<btCapsuleShape>(capsule.radius, capsule.height);
-        addShape(ShapeType::Capsule, capsule.group, capsule.shapeFlags, shape.get(),
-                 glm::vec3(0.0f));
-        ownedShapes.push_back(std::move(shape));
+        add(ShapeType::Capsule, capsule, shape.get(), glm::vec3(0.0f));
+        parts.ownedShapes.push_back(std::move(shape));
     }
     for (const ConvexShapeDesc& convex : desc.convexes) {
-        addShape(ShapeType::Convex, convex.group, convex.shapeFlags,
-                 &convex.meshData->collisionShape(), glm::vec3(0.0f));
-        shapes.back()->convexMesh = convex.meshData;
+        add(ShapeType::Convex, convex, convex.meshData->impl().shape.get(), glm::vec3(0.0f))
+            .convexMesh = convex.meshData;
+        ++convex.meshData->references;
     }
     for (const TriangleMeshShapeDesc& mesh : desc.triangleMeshes) {
-        addShape(ShapeType::TriangleMesh, mesh.group, mesh.shapeFlags,
-                 &mesh.meshData->collisionShape(), glm::vec3(0.0f));
-        shapes.back()->triangleMesh = mesh.meshData;
+        add(ShapeType::TriangleMesh, mesh, mesh.meshData->impl().shape.get(), glm::vec3(0.0f))
+            .triangleMesh = mesh.meshData;
+        ++mesh.meshData->references;
     }
 
     // One shape in place is used as it is; otherwise the parts go into a compound,
     // whose child index is the shape's index.
-    if (shapeParts.size() == 1 && partOffsets.front() == glm::vec3(0.0f)) {
-        collisionShape = shapeParts.front();
+    if (parts.shapeParts.size() == 1 && parts.partOffsets.front() == glm::vec3(0.0f)) {
+        parts.collisionShape = parts.shapeParts.front();
     } else {
         auto compound = std::make_unique<btCompoundShape>();
-        for (std::size_t i = 0; i < shapeParts.size(); ++i) {
+        for (std::size_t i = 0; i < parts.shapeParts.size(); ++i) {
             btTransform local = btTransform::getIdentity();
-            local.setOrigin(toBullet(partOffsets[i]));
-            compound->addChildShape(local, shapeParts[i]);
+            local.setOrigin(toBullet(parts.partOffsets[i]));
+            compound->addChildShape(local, parts.shapeParts[i]);
         }
-        collisionShape = compound.get();
-        ownedShapes.push_back(std::move(compound));
+        parts.collisionShape = compound.get();
+        parts.ownedShapes.push_back(std::move(compound));
     }
+    btCollisionShape* collisionShape = parts.collisionShape;
 
     kinematic = desc.body && desc.body->isKinematic();
     dynamic = desc.isDynamic();
@@ -116,7 +125,8 @@ Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.us
     info.m_startWorldTransform = toBullet(desc.globalPose);
     info.m_restitution = material.getRestitution();
     info.m_friction = material.getDynamicFriction();
-    rigidBody = std::make_unique<btRigidBody>(info);
+    parts.body = std::make_unique<btRigidBody>(info);
+    btRigidBody* rigidBody = parts.body.get();
     if (kinematic) {
         rigidBody->setCollisionFlags(rigidBody->getCollisionFlags() |
                                      btCollisionObject::CF_KINEMATIC_OBJECT);
@@ -129,21 +139,43 @@ Actor::Actor(const ActorDesc& desc, const Material& material) : userData(desc.us
     rigidBody->setUserPointer(this);
 }
 
-Actor::~Actor() = default;
-
-void Actor::addShape(ShapeType type, std::uint16_t group, unsigned flags,
-                     btCollisionShape* collision, const glm::vec3& offset) {
-    shapes.push_back(std::make_unique<Shape>(*this, type, group, flags));
-    shapeParts.push_back(collision);
-    partOffsets.push_back(offset);
+Actor::~Actor() {
+    for (const auto& shape : shapes) {
+        if (ConvexMesh* hull = shape->getConvexMesh()) {
+            --hull->references;
+        }
+        if (TriangleMesh* mesh = shape->getTriangleMesh()) {
+            --mesh->references;
+        }
+    }
 }
 
 Pose Actor::getGlobalPose() const {
-    return fromBullet(rigidBody->getWorldTransform());
+    return fromBullet(internals->body->getWorldTransform());
 }
 
 glm::vec3 Actor::getGlobalPosition() const {
-    return fromBullet(rigidBody->getWorldTransform().getOrigin());
+    return fromBullet(internals->body->getWorldTransform().getOrigin());
+}
+
+glm::vec3 Actor::getLinearVelocity() const {
+    return fromBullet(internals->body->getLinearVelocity());
+}
+
+bool Actor::isSleeping() const {
+    return dynamic && internals->body->getActivationState() == ISLAND_SLEEPING;
+}
+
+Bounds Actor::getLocalBounds() const {
+    btVector3 low, high;
+    internals->collisionShape->getAabb(btTransform::getIdentity(), low, high);
+    return Bounds{fromBullet(low), fromBullet(high)};
+}
+
+Bounds Actor::getWorldBounds() const {
+    btVector3 low, high;
+    internals->collisionShape->getAabb(internals->body->getWorldTransform(), low, high);
+    return Bounds{fromBullet(low), fromBullet(high)};
 }
 
 void Actor::setGlobalPose(const Pose& pose) {
@@ -151,6 +183,7 @@ void Actor::setGlobalPose(const Pose& pose) {
         return;
     }
     const btTransform transform = toBullet(Pose{orthonormalized(pose.rotation), pose.translation});
+    btRigidBody* rigidBody = internals->body.get();
     rigidBody->setWorldTransform(transform);
     if (!kinematic) {
         // A kinematic body keeps its last pose so the step can tell how fast it moved.
@@ -169,6 +202,7 @@ void Actor::addForceAtLocalPos(const glm::vec3& force, const glm::vec3& localPos
     if (!dynamic) {
         return;
     }
+    btRigidBody* rigidBody = internals->body.get();
     const btVector3 offset = rigidBody->getWorldTransform().getBasis() * toBullet(localPosition);
     const btVector3 f = toBullet(force);
     switch (mode) {

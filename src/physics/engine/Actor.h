@@ -1,14 +1,12 @@
 #pragma once
 
 #include "physics/engine/ActorDesc.h"
+#include "physics/engine/Bounds.h"
 #include "physics/engine/Pose.h"
 #include "physics/engine/Shape.h"
 
 #include <memory>
 #include <vector>
-
-class btCollisionShape;
-class btRigidBody;
 
 namespace physics {
 
@@ -42,6 +40,16 @@ public:
     bool isKinematic() const { return kinematic; }
     float getMass() const { return mass; }
 
+    // Zero for static actors; a kinematic one reports none either, it is only placed.
+    glm::vec3 getLinearVelocity() const;
+    // Whether the simulation has put a dynamic actor to rest; static and kinematic
+    // actors never sleep.
+    bool isSleeping() const;
+    // The box around all the actor's shapes, in its own frame and in the world. They
+    // include the rounding the collision engine adds around boxes and hulls.
+    Bounds getLocalBounds() const;
+    Bounds getWorldBounds() const;
+
     // Pushes a dynamic actor at a point given in its own frame; does nothing to static
     // and kinematic ones. The push acts in the next step.
     void addForceAtLocalPos(const glm::vec3& force, const glm::vec3& localPosition,
@@ -50,27 +58,23 @@ public:
     std::vector<Shape*> getShapes() const;
     unsigned getNbShapes() const { return static_cast<unsigned>(shapes.size()); }
     Shape& getShape(unsigned index) const { return *shapes[index]; }
-    // The shape behind a child index that Bullet reports for this actor's body.
+    // The shape behind a part index that the collision engine reports for this actor;
+    // an index out of range is clamped to the nearest shape.
     Shape& shapeForChild(int childIndex) const;
 
-    btRigidBody& body() { return *rigidBody; }
-    const btRigidBody& body() const { return *rigidBody; }
     Scene* getScene() const { return scene; }
+
+    // The collision engine's side; complete only inside the engine.
+    struct Impl;
+    Impl& impl() const { return *internals; }
 
     void* userData = nullptr;
 
 private:
     friend class Scene;
 
-    void addShape(ShapeType type, std::uint16_t group, unsigned flags, btCollisionShape* collision,
-                  const glm::vec3& offset);
-
     std::vector<std::unique_ptr<Shape>> shapes;
-    std::vector<btCollisionShape*> shapeParts;                  // one per shape, in shape order
-    std::vector<glm::vec3> partOffsets;                         // where each part sits in the actor
-    std::vector<std::unique_ptr<btCollisionShape>> ownedShapes; // meshes own theirs
-    btCollisionShape* collisionShape = nullptr;
-    std::unique_ptr<btRigidBody> rigidBody;
+    std::unique_ptr<Impl> internals;
     Scene* scene = nullptr;
     bool dynamic = false;
     bool kinematic = false;

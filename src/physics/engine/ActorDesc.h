@@ -15,10 +15,14 @@ class ConvexMesh;
 class TriangleMesh;
 
 // Body flags as the game passes them; the default body of a dynamic actor has
-// BodyFlagDefault, a kinematic one adds BodyFlagKinematic.
+// BodyFlagDefault, a kinematic one adds BodyFlagKinematic. Only the kinematic bit
+// changes anything here: bodies are always drawn without debug visualisation, and the
+// collision engine decides by itself when a body falls asleep.
 enum BodyFlag : unsigned {
     BodyFlagKinematic = 0x80,
-    BodyFlagDefault = 0x900,
+    BodyVisualization = 0x100,
+    BodyEnergySleepTest = 0x800,
+    BodyFlagDefault = BodyVisualization | BodyEnergySleepTest,
 };
 
 struct BodyDesc {

@@ -3,8 +3,9 @@
 #include "physics/engine/Actor.h"
 #include "physics/engine/ControllerManager.h"
 #include "physics/engine/Scene.h"
-
-#include <btBulletDynamicsCommon.h>
+#include "physics/engine/internal/ActorImpl.h"
+#include "physics/engine/internal/CapsuleSweep.h"
+#include "physics/engine/internal/SceneImpl.h"
 #include <glm/geometric.hpp>
 
 #include <algorithm>
@@ -30,7 +31,9 @@ Controller::Controller(ControllerManager& manager, Scene& scene, Actor& actor,
     : manager(manager), scene(scene), actor(actor), position(desc.position), radius(desc.radius),
       height(desc.height), skinWidth(desc.skinWidth), slopeLimit(desc.slopeLimit),
       stepOffset(desc.stepOffset), callback(desc.callback),
-      sweeper(desc.radius, desc.height, desc.skinWidth, actor) {}
+      sweeper(std::make_unique<CapsuleSweep>(desc.radius, desc.height, desc.skinWidth, actor)) {}
+
+Controller::~Controller() = default;
 
 void Controller::move(const glm::vec3& displacement, unsigned activeGroups, float minDistance,
                       unsigned& collisionFlags, float /*sharpness*/) {
@@ -38,10 +41,10 @@ void Controller::move(const glm::vec3& displacement, unsigned activeGroups, floa
     if (!isFinite(displacement)) {
         return;
     }
-    sweeper.setActiveGroups(activeGroups);
+    sweeper->setActiveGroups(activeGroups);
     // Something may have moved into the capsule since the last move: get out first,
     // or every sweep would start stuck.
-    const glm::vec3 start = sweeper.depenetrate(scene.collisionWorld(), glm::vec3(position));
+    const glm::vec3 start = sweeper->depenetrate(scene.impl().world(), glm::vec3(position));
 
     Attempt result = attempt(start, displacement, stepOffset, minDistance);
     if (result.climbsTooFar) {
@@ -119,7 +122,7 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
     const float drop = lifted + fall;
     const float reach = drop + (rise > 0.0f ? 0.0f : 2.0f * skinWidth + 1e-3f);
     if (reach > 0.0f) {
-        const CapsuleSweep::Hit hit = sweeper.sweep(scene.collisionWorld(), at, -kUp, reach);
+        const CapsuleSweep::Hit hit = sweeper->sweep(scene.impl().world(), at, -kUp, reach);
         if (hit.hit) {
             at.y -= hit.distance;
             result.flags |= CollisionDown;
@@ -130,7 +133,7 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
             // which; a contact on a rounded edge would not.
             if (lift > 0.0f && at.y > start.y + rise + kClimbTolerance) {
                 const CapsuleSweep::Hit surface =
-                    sweeper.surfaceBelow(scene.collisionWorld(), hit.point, at, stepOffset);
+                    sweeper->surfaceBelow(scene.impl().world(), hit.point, at, stepOffset);
                 const glm::vec3 ground = surface.hit ? surface.point : hit.point;
                 const float slope = surface.hit ? surface.normal.y : hit.normal.y;
                 result.climbsTooFar = ground.y > footStart + stepOffset || slope < slopeLimit;
@@ -143,9 +146,9 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
     return result;
 }
 
-CapsuleSweep::Hit Controller::advance(glm::vec3& at, const glm::vec3& direction, float length,
-                                      Attempt& into) {
-    const CapsuleSweep::Hit hit = sweeper.sweep(scene.collisionWorld(), at, direction, length);
+SweepHit Controller::advance(glm::vec3& at, const glm::vec3& direction, float length,
+                             Attempt& into) {
+    const CapsuleSweep::Hit hit = sweeper->sweep(scene.impl().world(), at, direction, length);
     if (!hit.hit) {
         at += direction * length;
         return hit;
@@ -173,7 +176,7 @@ void Controller::setPosition(const glm::dvec3& newPosition) {
     position = newPosition;
     updateActor();
     // A teleport, not a motion: the next step must not see the actor racing there.
-    btRigidBody& body = actor.body();
+    btRigidBody& body = *actor.impl().body;
     body.setInterpolationWorldTransform(body.getWorldTransform());
 }
 

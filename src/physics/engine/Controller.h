@@ -1,16 +1,18 @@
 #pragma once
 
-#include "physics/engine/CapsuleSweep.h"
 #include "physics/engine/ControllerDesc.h"
+#include "physics/engine/SweepHit.h"
 #include "physics/engine/UserControllerHitReport.h"
 
 #include <glm/vec3.hpp>
 
+#include <memory>
 #include <vector>
 
 namespace physics {
 
 class Actor;
+class CapsuleSweep;
 class ControllerManager;
 class Scene;
 
@@ -34,6 +36,9 @@ class Controller {
 public:
     Controller(ControllerManager& manager, Scene& scene, Actor& actor,
                const CapsuleControllerDesc& desc);
+    ~Controller();
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
 
     // Moves by displacement against the shapes of activeGroups (a bit per collision
     // group) and returns the collision flags in collisionFlags. Side motion shorter
@@ -46,6 +51,7 @@ public:
     void setPosition(const glm::dvec3& newPosition);
     glm::dvec3 getPosition() const { return position; }
     Actor* getActor() const { return &actor; }
+    Scene& getScene() const { return scene; }
     ControllerManager& getManager() const { return manager; }
 
     // Puts the actor where the controller is.
@@ -64,7 +70,7 @@ private:
     Attempt attempt(const glm::vec3& start, const glm::vec3& displacement, float lift,
                     float minDistance);
     // Moves `at` along the direction until something is met; records the hit.
-    CapsuleSweep::Hit advance(glm::vec3& at, const glm::vec3& direction, float length,
+    SweepHit advance(glm::vec3& at, const glm::vec3& direction, float length,
                               Attempt& into);
     void report(const std::vector<ControllerShapeHit>& hits);
 
@@ -78,7 +84,7 @@ private:
     float slopeLimit;
     float stepOffset;
     UserControllerHitReport* callback;
-    CapsuleSweep sweeper;
+    std::unique_ptr<CapsuleSweep> sweeper;
 };
 
 } // namespace physics

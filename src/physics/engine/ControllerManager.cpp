@@ -3,6 +3,8 @@
 #include "physics/engine/Actor.h"
 #include "physics/engine/Scene.h"
 
+#include <algorithm>
+
 namespace physics {
 
 ControllerManager::ControllerManager() = default;
@@ -22,6 +24,25 @@ Controller* ControllerManager::createController(Scene* scene, const CapsuleContr
     }
     controllers.push_back(std::make_unique<Controller>(*this, *scene, *actor, desc));
     return controllers.back().get();
+}
+
+bool ControllerManager::releaseController(Controller& controller) {
+    auto held = std::find_if(controllers.begin(), controllers.end(),
+                             [&controller](const auto& c) { return c.get() == &controller; });
+    if (held == controllers.end()) {
+        return false;
+    }
+    Scene& scene = controller.getScene();
+    Actor& actor = *controller.getActor();
+    controllers.erase(held); // the sweeps know the actor: they go first
+    scene.releaseActor(actor);
+    return true;
+}
+
+void ControllerManager::releaseAllControllers() {
+    while (!controllers.empty()) {
+        releaseController(*controllers.back());
+    }
 }
 
 void ControllerManager::updateControllers() {

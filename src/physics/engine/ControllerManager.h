@@ -23,7 +23,15 @@ public:
     // the controller's actor.
     Controller* createController(Scene* scene, const CapsuleControllerDesc& desc);
     unsigned getNbControllers() const { return static_cast<unsigned>(controllers.size()); }
-    Controller* getController(unsigned index) const { return controllers[index].get(); }
+    // Null past the end.
+    Controller* getController(unsigned index) const {
+        return index < controllers.size() ? controllers[index].get() : nullptr;
+    }
+    // Destroys the controller, and its actor leaves the scene (Scene::releaseActor, with
+    // the same rule on when). False for a controller that is not this manager's.
+    bool releaseController(Controller& controller);
+    // Every controller, as releaseController.
+    void releaseAllControllers();
 
     // Brings every controller's actor to its controller; call once a frame after the
     // moves, before the scene steps.

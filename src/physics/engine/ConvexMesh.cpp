@@ -1,8 +1,8 @@
 #include "physics/engine/ConvexMesh.h"
 
 #include "physics/engine/CookedFormat.h"
+#include "physics/engine/internal/ConvexMeshImpl.h"
 
-#include <BulletCollision/CollisionShapes/btConvexHullShape.h>
 #include <LinearMath/btConvexHullComputer.h>
 #include <glm/geometric.hpp>
 
@@ -13,7 +13,7 @@ namespace physics {
 
 namespace {
 
-// Bullet rounds a hull by its margin. Shrinking the hull by as much first keeps the
+// The collision engine rounds a hull by its margin. Shrinking the hull by as much first keeps the
 // surface where the mesh has it, so a box rests on its faces, not a margin above them.
 constexpr float kConvexMargin = 0.04f;
 // The shrink never takes more than this share of the hull's inner radius.
@@ -32,7 +32,8 @@ std::unique_ptr<ConvexMesh> ConvexMesh::create(const Stream& stream) {
 
 ConvexMesh::ConvexMesh(std::vector<glm::vec3> hullVertices,
                        std::vector<std::uint32_t> hullTriangles)
-    : vertices(std::move(hullVertices)), triangles(std::move(hullTriangles)) {
+    : vertices(std::move(hullVertices)), triangles(std::move(hullTriangles)),
+      internals(std::make_unique<Impl>()) {
     glm::vec3 centre(0.0f);
     for (const glm::vec3& v : vertices) {
         centre += v;
@@ -52,7 +53,8 @@ ConvexMesh::ConvexMesh(std::vector<glm::vec3> hullVertices,
     const float shift =
         shrunk.compute(&vertices[0].x, static_cast<int>(sizeof(glm::vec3)),
                        static_cast<int>(vertices.size()), kConvexMargin, kShrinkClamp);
-    shape = std::make_unique<btConvexHullShape>();
+    internals->shape = std::make_unique<btConvexHullShape>();
+    btConvexHullShape* shape = internals->shape.get();
     if (shift > 0.0f && shrunk.vertices.size() >= 4) {
         for (int i = 0; i < shrunk.vertices.size(); ++i) {
             shape->addPoint(shrunk.vertices[i], false);

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-class btConvexHullShape;
-
 namespace physics {
 
 class Stream;
+
+class Actor;
 
 // A cooked convex hull. Every shape made from it shares its one collision shape.
 class ConvexMesh {
@@ -31,13 +31,22 @@ public:
     // The volume that mass is taken from. A flat hull still collides with the
     // thickness of its rounded margin, so that is the volume it gets.
     float getVolume() const { return volume; }
-    btConvexHullShape& collisionShape() const { return *shape; }
+
+    // Live shapes made from the mesh; the SDK frees it only when none is left.
+    unsigned getReferenceCount() const { return references; }
+
+    // The collision engine's side; complete only inside the engine.
+    struct Impl;
+    Impl& impl() const { return *internals; }
 
 private:
+    friend class Actor; // counts the shapes it makes from the mesh
+
     std::vector<glm::vec3> vertices;
     std::vector<std::uint32_t> triangles;
     float volume = 0.0f;
-    std::unique_ptr<btConvexHullShape> shape;
+    unsigned references = 0;
+    std::unique_ptr<Impl> internals;
 };
 
 } // namespace physics

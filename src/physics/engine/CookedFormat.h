@@ -22,7 +22,7 @@ constexpr std::uint32_t kVersion = 1;
 
 // Far beyond any level mesh; a count above these is a broken stream, and refusing it
 // keeps a corrupt count from asking for gigabytes. The triangle limit is also what
-// Bullet's quantized bounding-volume tree can index.
+// the collision engine's quantized bounding-volume tree can index.
 constexpr std::uint32_t kMaxVertices = 1u << 22;
 constexpr std::uint32_t kMaxTriangles = (1u << 21) - 1;
 

@@ -1,6 +1,24 @@
 #include "physics/engine/PhysicsSdk.h"
 
+#include <algorithm>
+
 namespace physics {
+
+namespace {
+
+// Frees the one held object, if it is held and unused; false otherwise.
+template <typename T>
+bool releaseUnused(std::vector<std::unique_ptr<T>>& held, const T& object) {
+    auto found = std::find_if(held.begin(), held.end(),
+                              [&object](const auto& h) { return h.get() == &object; });
+    if (found == held.end() || object.getReferenceCount() > 0) {
+        return false;
+    }
+    held.erase(found);
+    return true;
+}
+
+} // namespace
 
 std::unique_ptr<PhysicsSdk> createPhysicsSdk(unsigned version) {
     if (version != kSdkVersion) {
@@ -54,6 +72,25 @@ TriangleMesh* PhysicsSdk::createTriangleMesh(const Stream& stream) {
     }
     triangleMeshes.push_back(std::move(mesh));
     return triangleMeshes.back().get();
+}
+
+bool PhysicsSdk::releaseConvexMesh(ConvexMesh& mesh) {
+    return releaseUnused(convexMeshes, mesh);
+}
+
+bool PhysicsSdk::releaseTriangleMesh(TriangleMesh& mesh) {
+    return releaseUnused(triangleMeshes, mesh);
+}
+
+bool PhysicsSdk::releaseControllerManager(ControllerManager& manager) {
+    auto found = std::find_if(controllerManagers.begin(), controllerManagers.end(),
+                              [&manager](const auto& held) { return held.get() == &manager; });
+    if (found == controllerManagers.end()) {
+        return false;
+    }
+    manager.releaseAllControllers();
+    controllerManagers.erase(found);
+    return true;
 }
 
 ControllerManager* PhysicsSdk::createControllerManager() {

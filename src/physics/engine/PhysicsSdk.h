@@ -20,7 +20,7 @@ enum class SdkParameter { SkinWidth = 1 };
 class Stream;
 
 // The physics SDK object: global parameters, and the scenes, meshes and controller
-// managers made from it, which live as long as it does.
+// managers made from it, which live as long as it does unless released.
 class PhysicsSdk {
 public:
     void setParameter(SdkParameter parameter, float value);
@@ -33,8 +33,17 @@ public:
     // Meshes from cooked bytes; null when the stream does not hold such a mesh.
     ConvexMesh* createConvexMesh(const Stream& stream);
     TriangleMesh* createTriangleMesh(const Stream& stream);
+    unsigned getNbConvexMeshes() const { return static_cast<unsigned>(convexMeshes.size()); }
+    unsigned getNbTriangleMeshes() const { return static_cast<unsigned>(triangleMeshes.size()); }
+    // Frees a mesh that no live shape uses any more. False, and the mesh stays, while a
+    // shape still uses it or when it is not this SDK's.
+    bool releaseConvexMesh(ConvexMesh& mesh);
+    bool releaseTriangleMesh(TriangleMesh& mesh);
 
     ControllerManager* createControllerManager();
+    // Releases the manager's controllers (their actors leave their scenes) and then the
+    // manager. False for a manager that is not this SDK's.
+    bool releaseControllerManager(ControllerManager& manager);
 
 private:
     float skinWidth = 0.025f;

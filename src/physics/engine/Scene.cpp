@@ -1,9 +1,9 @@
 #include "physics/engine/Scene.h"
 
-#include "physics/engine/BulletMath.h"
-#include "physics/engine/GroupFilter.h"
-
-#include <btBulletDynamicsCommon.h>
+#include "physics/engine/internal/ActorImpl.h"
+#include "physics/engine/internal/BulletMath.h"
+#include "physics/engine/internal/ConvexSweep.h"
+#include "physics/engine/internal/SceneImpl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,30 +71,38 @@ bool SceneDesc::isValid() const {
            maxTimestep > 0.0f && std::isfinite(maxTimestep) && maxIter >= 1;
 }
 
+Scene::Impl::Impl(const GroupCollisionTable& table)
+    : collisionConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
+      dispatcher(std::make_unique<btCollisionDispatcher>(collisionConfiguration.get())),
+      broadphase(std::make_unique<btDbvtBroadphase>()),
+      solver(std::make_unique<btSequentialImpulseConstraintSolver>()),
+      filter(std::make_unique<GroupFilter>(table)) {
+    broadphase->getOverlappingPairCache()->setOverlapFilterCallback(filter.get());
+    dynamicsWorld = std::make_unique<btDiscreteDynamicsWorld>(
+        dispatcher.get(), broadphase.get(), solver.get(), collisionConfiguration.get());
+}
+
+Scene::Impl::~Impl() {
+    worker.wait();
+}
+
 Scene::Scene(const SceneDesc& desc)
     : gravity(desc.gravity), maxTimestep(desc.maxTimestep), maxIter(desc.maxIter),
       timeStepMethod(desc.timeStepMethod), triggerReport(desc.userTriggerReport),
-      contactReport(desc.userContactReport) {
+      contactReport(desc.userContactReport), internals(std::make_unique<Impl>(groupTable)) {
     materials.push_back(std::make_unique<Material>());
-    collisionConfiguration = std::make_unique<btDefaultCollisionConfiguration>();
-    dispatcher = std::make_unique<btCollisionDispatcher>(collisionConfiguration.get());
-    broadphase = std::make_unique<btDbvtBroadphase>();
-    solver = std::make_unique<btSequentialImpulseConstraintSolver>();
-    filter = std::make_unique<GroupFilter>(groupTable);
-    broadphase->getOverlappingPairCache()->setOverlapFilterCallback(filter.get());
-    world = std::make_unique<btDiscreteDynamicsWorld>(dispatcher.get(), broadphase.get(),
-                                                      solver.get(), collisionConfiguration.get());
-    world->setGravity(toBullet(gravity));
+    btDiscreteDynamicsWorld& world = internals->world();
+    world.setGravity(toBullet(gravity));
     // A static body moves only through setGlobalPose, which brings its bounds up to
     // date there and then (actorMoved): each step need only update the bodies that are
     // awake, not every wall and crate of the level.
-    world->setForceUpdateAllAabbs(false);
+    world.setForceUpdateAllAabbs(false);
 }
 
 Scene::~Scene() {
-    worker.wait();
+    internals->worker.wait();
     for (Actor* actor : actors) {
-        world->removeRigidBody(&actor->body());
+        internals->world().removeRigidBody(actor->impl().body.get());
     }
 }
 
@@ -129,24 +137,24 @@ void Scene::simulate(float elapsedTime) {
         refilterPairs();
     }
     if (count > 0) {
-        worker.start([this, count, stepLength] { runSteps(count, stepLength); });
+        internals->worker.start([this, count, stepLength] { runSteps(count, stepLength); });
     }
 }
 
 void Scene::runSteps(unsigned count, float stepLength) {
     for (unsigned i = 0; i < count; ++i) {
         // maxSubSteps 0: Bullet takes exactly this step, without its own interpolation.
-        world->stepSimulation(stepLength, 0);
-        triggers.update(*world, groupTable);
+        internals->world().stepSimulation(stepLength, 0);
+        internals->triggers.update(internals->world(), groupTable);
     }
 }
 
 bool Scene::fetchResults(SimulationStatus, bool block) {
-    if (!block && worker.isBusy()) {
+    if (!block && internals->worker.isBusy()) {
         return false;
     }
-    worker.wait();
-    triggers.deliver(triggerReport);
+    internals->worker.wait();
+    internals->triggers.deliver(triggerReport);
     return true;
 }
 
@@ -157,9 +165,9 @@ Actor* Scene::createActor(const ActorDesc& desc) {
     const Material* material = getMaterialFromIndex(firstMaterialIndex(desc));
     auto actor = std::make_unique<Actor>(desc, material ? *material : *materials.front());
     actor->scene = this;
-    world->addRigidBody(&actor->body());
+    internals->world().addRigidBody(actor->impl().body.get());
     if (hasTriggerShape(*actor)) {
-        triggers.addTriggerActor(*actor);
+        internals->triggers.addTriggerActor(*actor);
     }
     actors.push_back(actor.get());
     ownedActors.push_back(std::move(actor));
@@ -182,12 +190,71 @@ unsigned Scene::getActorPairFlags(const Actor& actor1, const Actor& actor2) cons
     return found == pairFlags.end() ? 0 : found->second;
 }
 
-btCollisionWorld& Scene::collisionWorld() {
-    return *world;
+bool Scene::releaseActor(Actor& actor) {
+    auto owned = std::find_if(ownedActors.begin(), ownedActors.end(),
+                              [&actor](const auto& held) { return held.get() == &actor; });
+    if (owned == ownedActors.end()) {
+        return false;
+    }
+    internals->worker.wait();
+    btRigidBody& body = *actor.impl().body;
+    // What rested on the actor must fall once it is gone, as when it moves away.
+    if (const btBroadphaseProxy* proxy = body.getBroadphaseHandle()) {
+        const btVector3 low = proxy->m_aabbMin;
+        const btVector3 high = proxy->m_aabbMax;
+        internals->world().removeRigidBody(&body);
+        wakeBodiesAround(fromBullet(low), fromBullet(high));
+    }
+    internals->triggers.forget(actor);
+    for (auto pair = pairFlags.begin(); pair != pairFlags.end();) {
+        pair = pair->first.first == &actor || pair->first.second == &actor ? pairFlags.erase(pair)
+                                                                             : std::next(pair);
+    }
+    actors.erase(std::find(actors.begin(), actors.end(), &actor));
+    ownedActors.erase(owned);
+    return true;
+}
+
+namespace {
+
+bool isFinite(const glm::vec3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+} // namespace
+
+SweepHit Scene::sweepSphere(const glm::vec3& from, const glm::vec3& to, float radius,
+                            unsigned groupMask, const Actor* ignore) const {
+    const glm::vec3 motion = to - from;
+    const float length = std::sqrt(motion.x * motion.x + motion.y * motion.y + motion.z * motion.z);
+    if (!isFinite(from) || !isFinite(to) || !(radius > 0.0f) || !std::isfinite(radius) ||
+        !(length > 0.0f) || !std::isfinite(length)) {
+        return SweepHit{};
+    }
+    internals->worker.wait();
+    const btSphereShape sphere(radius);
+    return sweepConvex(internals->world(), sphere, from, motion / length, length,
+                       QueryFilter{groupMask, ignore});
+}
+
+unsigned Scene::getContactCount(const Actor& actor) const {
+    internals->worker.wait();
+    const btCollisionObject* body = actor.impl().body.get();
+    btDispatcher& dispatcher = *internals->dispatcher;
+    unsigned count = 0;
+    for (int i = 0; i < dispatcher.getNumManifolds(); ++i) {
+        const btPersistentManifold* manifold = dispatcher.getManifoldByIndexInternal(i);
+        const btCollisionObject* a = manifold->getBody0();
+        const btCollisionObject* b = manifold->getBody1();
+        if ((a == body || b == body) && a->hasContactResponse() && b->hasContactResponse()) {
+            count += static_cast<unsigned>(manifold->getNumContacts());
+        }
+    }
+    return count;
 }
 
 void Scene::actorMoved(Actor& actor) {
-    btRigidBody& body = actor.body();
+    btRigidBody& body = *actor.impl().body;
     btBroadphaseProxy* proxy = body.getBroadphaseHandle();
     if (!proxy) {
         return;
@@ -197,22 +264,28 @@ void Scene::actorMoved(Actor& actor) {
     // would hang in the air when a platform sinks away under it.
     btVector3 low = proxy->m_aabbMin;
     btVector3 high = proxy->m_aabbMax;
-    world->updateSingleAabb(&body);
+    internals->world().updateSingleAabb(&body);
     low.setMin(proxy->m_aabbMin);
     high.setMax(proxy->m_aabbMax);
+    wakeBodiesAround(fromBullet(low), fromBullet(high));
+}
+
+void Scene::wakeBodiesAround(const glm::vec3& low, const glm::vec3& high) {
     SleeperWaker waker;
-    broadphase->aabbTest(low, high, waker);
+    internals->broadphase->aabbTest(toBullet(low), toBullet(high), waker);
 }
 
 void Scene::refilterPairs() {
     filterDirty = false;
     // Pairs that are now disabled go at once; re-inserting every body lets the
     // broadphase find the pairs that were enabled, between resting bodies too.
-    DisabledPairRemover remover(*filter);
-    broadphase->getOverlappingPairCache()->processAllOverlappingPairs(&remover, dispatcher.get());
+    DisabledPairRemover remover(*internals->filter);
+    internals->broadphase->getOverlappingPairCache()->processAllOverlappingPairs(
+        &remover, internals->dispatcher.get());
     for (Actor* actor : actors) {
-        world->refreshBroadphaseProxy(&actor->body());
-        actor->body().activate();
+        btRigidBody& body = *actor->impl().body;
+        internals->world().refreshBroadphaseProxy(&body);
+        body.activate();
     }
 }
 

@@ -4,8 +4,7 @@
 #include "physics/engine/GroupCollisionTable.h"
 #include "physics/engine/Material.h"
 #include "physics/engine/SceneDesc.h"
-#include "physics/engine/StepWorker.h"
-#include "physics/engine/TriggerTracker.h"
+#include "physics/engine/SweepHit.h"
 
 #include <cstdint>
 #include <map>
@@ -13,20 +12,14 @@
 #include <utility>
 #include <vector>
 
-class btDefaultCollisionConfiguration;
-class btCollisionDispatcher;
-class btBroadphaseInterface;
-class btSequentialImpulseConstraintSolver;
-class btDiscreteDynamicsWorld;
-class btCollisionWorld;
-
 namespace physics {
 
-class GroupFilter;
+class UserContactReport;
+class UserTriggerReport;
 
 enum SimulationStatus : unsigned { RigidBodyFinished = 1 };
 
-// A rigid-body scene on Bullet, stepped the SDK way: simulate starts the frame's
+// A rigid-body scene on the collision engine, stepped the SDK way: simulate starts the frame's
 // fixed steps on a worker thread and returns; fetchResults waits for them and then
 // hands the steps' trigger events to the trigger report, on the caller's thread.
 // Between the two the game must not touch the scene.
@@ -56,6 +49,14 @@ public:
     Actor* createActor(const ActorDesc& desc);
     unsigned getNbActors() const { return static_cast<unsigned>(actors.size()); }
     Actor* const* getActors() const { return actors.data(); }
+    // Takes the actor and its shapes out of the scene for good: out of the simulation,
+    // out of every trigger it was in or was (with no leave event for it), out of the
+    // pair flags, and out of the actor list, whose order the others keep. The actor is
+    // destroyed; nothing of the scene points at it any more. Call it only between
+    // fetchResults and the next simulate, like any change to the scene. A controller's
+    // actor goes with its controller (ControllerManager::releaseController). False, and
+    // nothing happens, for an actor that is not in this scene.
+    bool releaseActor(Actor& actor);
 
     UserTriggerReport* getUserTriggerReport() const { return triggerReport; }
     UserContactReport* getUserContactReport() const { return contactReport; }
@@ -74,8 +75,18 @@ public:
     void setActorPairFlags(Actor& actor1, Actor& actor2, unsigned flags);
     unsigned getActorPairFlags(const Actor& actor1, const Actor& actor2) const;
 
-    // For the controllers' sweeps, which run between steps on the game thread.
-    btCollisionWorld& collisionWorld();
+    // The nearest non-trigger shape, of a group in groupMask (a bit per group), that a
+    // sphere of the radius meets moving from `from` to `to`; the ignored actor is seen
+    // through. Runs between steps on the game thread, as the controllers' sweeps do. A
+    // sphere that starts inside a shape does not see it. No hit for a radius that is
+    // not positive, a sweep of no length or anything not finite.
+    SweepHit sweepSphere(const glm::vec3& from, const glm::vec3& to, float radius,
+                         unsigned groupMask, const Actor* ignore = nullptr) const;
+
+    // Contact points between the actor and the bodies it pushes against, as the last
+    // step left them; triggers push nothing and are not counted. Zero for an actor
+    // that is not in this scene.
+    unsigned getContactCount(const Actor& actor) const;
 
     // Called by actors and shapes when their pose or group changes.
     void actorMoved(Actor& actor);
@@ -84,9 +95,14 @@ public:
     // Fixed steps run by the last simulate call.
     unsigned getLastStepCount() const { return lastStepCount; }
 
+    // The collision engine's side; complete only inside the engine.
+    struct Impl;
+    Impl& impl() const { return *internals; }
+
 private:
     void runSteps(unsigned count, float stepLength);
     void refilterPairs();
+    void wakeBodiesAround(const glm::vec3& low, const glm::vec3& high);
 
     glm::vec3 gravity;
     float maxTimestep;
@@ -99,19 +115,12 @@ private:
     GroupCollisionTable groupTable;
     bool filterDirty = false;
     std::map<std::pair<const Actor*, const Actor*>, unsigned> pairFlags;
-    TriggerTracker triggers;
 
     std::vector<std::unique_ptr<Material>> materials;
     std::vector<Actor*> actors;
     std::vector<std::unique_ptr<Actor>> ownedActors;
-
-    std::unique_ptr<btDefaultCollisionConfiguration> collisionConfiguration;
-    std::unique_ptr<btCollisionDispatcher> dispatcher;
-    std::unique_ptr<btBroadphaseInterface> broadphase;
-    std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
-    std::unique_ptr<GroupFilter> filter;
-    std::unique_ptr<btDiscreteDynamicsWorld> world;
-    StepWorker worker; // last: stopped before the world goes away
+    // Last, so the steps stop and the simulation goes before the actors do.
+    std::unique_ptr<Impl> internals;
 };
 
 } // namespace physics

@@ -12,12 +12,18 @@ enum class ShapeType { Plane = 0, Sphere = 1, Box = 2, Capsule = 3, Convex = 5, 
 
 // Shape flags. A shape with any of the three trigger bits is a trigger: it reports
 // the shapes inside it (the bits choose which events) and pushes nothing away.
+// Visualisation and the two-way cloth and soft-body bits are what every shape the game
+// makes carries by default; this layer has no debug drawing, cloth or soft bodies, so
+// they are kept on the shape and otherwise ignored.
 enum ShapeFlag : unsigned {
     ShapeTriggerOnEnter = 0x1,
     ShapeTriggerOnLeave = 0x2,
     ShapeTriggerOnStay = 0x4,
-    ShapeTriggerEnable = 0x7,
-    ShapeFlagDefault = 0x120008,
+    ShapeTriggerEnable = ShapeTriggerOnEnter | ShapeTriggerOnLeave | ShapeTriggerOnStay,
+    ShapeVisualization = 0x8,
+    ShapeClothTwoWay = 0x20000,
+    ShapeSoftBodyTwoWay = 0x100000,
+    ShapeFlagDefault = ShapeVisualization | ShapeClothTwoWay | ShapeSoftBodyTwoWay,
 };
 
 // One collision shape of an actor. Groups 0 to 31 take part in the scene's group

@@ -1,9 +1,7 @@
 #include "physics/engine/TriangleMesh.h"
 
 #include "physics/engine/CookedFormat.h"
-
-#include <BulletCollision/CollisionShapes/btBvhTriangleMeshShape.h>
-#include <BulletCollision/CollisionShapes/btTriangleIndexVertexArray.h>
+#include "physics/engine/internal/TriangleMeshImpl.h"
 
 namespace physics {
 
@@ -20,13 +18,15 @@ std::unique_ptr<TriangleMesh> TriangleMesh::create(const Stream& stream) {
 
 TriangleMesh::TriangleMesh(std::vector<glm::vec3> meshVertices,
                            std::vector<std::uint32_t> meshIndices)
-    : vertices(std::move(meshVertices)), indices(std::move(meshIndices)) {
-    // Bullet reads the arrays in place; they never move after this.
-    meshInterface = std::make_unique<btTriangleIndexVertexArray>(
+    : vertices(std::move(meshVertices)), indices(std::move(meshIndices)),
+      internals(std::make_unique<Impl>()) {
+    // The collision engine reads the arrays in place; they never move after this.
+    internals->meshInterface = std::make_unique<btTriangleIndexVertexArray>(
         static_cast<int>(indices.size() / 3), reinterpret_cast<int*>(indices.data()),
         static_cast<int>(3 * sizeof(std::uint32_t)), static_cast<int>(vertices.size()),
         &vertices[0].x, static_cast<int>(sizeof(glm::vec3)));
-    shape = std::make_unique<btBvhTriangleMeshShape>(meshInterface.get(), true, true);
+    internals->shape =
+        std::make_unique<btBvhTriangleMeshShape>(internals->meshInterface.get(), true, true);
 }
 
 TriangleMesh::~TriangleMesh() = default;

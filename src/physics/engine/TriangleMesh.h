@@ -8,12 +8,11 @@
 #include <memory>
 #include <vector>
 
-class btTriangleIndexVertexArray;
-class btBvhTriangleMeshShape;
-
 namespace physics {
 
 class Stream;
+
+class Actor;
 
 // A cooked triangle mesh with its bounding-volume tree, built once and shared by every
 // shape made from it. Only static and kinematic actors may use it.
@@ -30,13 +29,20 @@ public:
     // Points the descriptor at the mesh's own arrays, which live as long as the mesh.
     void saveToDesc(TriangleMeshDesc& desc) const;
 
-    btBvhTriangleMeshShape& collisionShape() const { return *shape; }
+    // Live shapes made from the mesh; the SDK frees it only when none is left.
+    unsigned getReferenceCount() const { return references; }
+
+    // The collision engine's side; complete only inside the engine.
+    struct Impl;
+    Impl& impl() const { return *internals; }
 
 private:
+    friend class Actor; // counts the shapes it makes from the mesh
+
     std::vector<glm::vec3> vertices;
     std::vector<std::uint32_t> indices;
-    std::unique_ptr<btTriangleIndexVertexArray> meshInterface;
-    std::unique_ptr<btBvhTriangleMeshShape> shape;
+    unsigned references = 0;
+    std::unique_ptr<Impl> internals;
 };
 
 } // namespace physics

@@ -7,6 +7,8 @@ enum ContactPairFlag : unsigned {
     NotifyOnStartTouch = 0x2,
     NotifyOnEndTouch = 0x4,
     NotifyOnTouch = 0x8,
+    // What the character asks for with every object that has an actor.
+    NotifyOnTouchEvents = NotifyOnStartTouch | NotifyOnEndTouch | NotifyOnTouch,
 };
 
 // Contact notifications of actor pairs. A scene keeps the pointer it was given;

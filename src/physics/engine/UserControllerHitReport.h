@@ -26,12 +26,13 @@ struct ControllersHit {
     Controller* other = nullptr;
 };
 
-// Told about every hit of a move, on the game thread, once the move is settled.
+// Told about every hit of a move, on the game thread, once the move is settled. A
+// report overrides only what it cares about; the rest asks for nothing.
 class UserControllerHitReport {
 public:
     virtual ~UserControllerHitReport() = default;
-    virtual ControllerAction onShapeHit(const ControllerShapeHit& hit) = 0;
-    virtual ControllerAction onControllerHit(const ControllersHit& hit) = 0;
+    virtual ControllerAction onShapeHit(const ControllerShapeHit&) { return ActionNone; }
+    virtual ControllerAction onControllerHit(const ControllersHit&) { return ActionNone; }
 };
 
 } // namespace physics

@@ -15,7 +15,7 @@ enum TriggerFlag : unsigned {
 class UserTriggerReport {
 public:
     virtual ~UserTriggerReport() = default;
-    virtual void onTrigger(Shape& triggerShape, Shape& otherShape, unsigned status) = 0;
+    virtual void onTrigger(Shape& /*triggerShape*/, Shape& /*otherShape*/, unsigned /*status*/) {}
 };
 
 } // namespace physics

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <btBulletCollisionCommon.h>
+
 #include <utility>
 #include <vector>
-
-class btCollisionWorld;
 
 namespace physics {
 
@@ -19,6 +19,10 @@ class UserTriggerReport;
 class TriggerTracker {
 public:
     void addTriggerActor(Actor& actor) { triggerActors.push_back(&actor); }
+    // Drops everything that names the actor or one of its shapes: the actor as a
+    // trigger, the pairs it is in and the events not yet handed over. Nothing is
+    // reported for it, not even a leave.
+    void forget(const Actor& actor);
 
     // Runs on the stepping thread, right after a step.
     void update(btCollisionWorld& world, const GroupCollisionTable& table);

@@ -1,4 +1,4 @@
-#include "physics/engine/GroupFilter.h"
+#include "physics/engine/internal/GroupFilter.h"
 
 #include "physics/engine/Actor.h"
 #include "physics/engine/GroupCollisionTable.h"

@@ -1,10 +1,10 @@
-#include "physics/engine/TriggerTracker.h"
+#include "physics/engine/internal/TriggerTracker.h"
 
 #include "physics/engine/Actor.h"
 #include "physics/engine/GroupCollisionTable.h"
 #include "physics/engine/UserTriggerReport.h"
-
-#include <btBulletDynamicsCommon.h>
+#include "physics/engine/internal/ActorImpl.h"
+#include "physics/engine/internal/QueryFilter.h"
 
 #include <algorithm>
 #include <iterator>
@@ -12,10 +12,6 @@
 namespace physics {
 
 namespace {
-
-Actor* actorOf(const btCollisionObject* object) {
-    return object ? static_cast<Actor*>(object->getUserPointer()) : nullptr;
-}
 
 // Collects the pairs of one trigger actor's trigger shapes and the shapes they overlap.
 class OverlapCollector : public btCollisionWorld::ContactResultCallback {
@@ -39,9 +35,9 @@ public:
         if (!other) {
             return 0;
         }
-        Shape& triggerShape =
-            childShape(trigger, triggerFirst ? wrap0 : wrap1, triggerFirst ? index0 : index1);
-        Shape& otherShape = childShape(*other, otherWrap, triggerFirst ? index1 : index0);
+        Shape& triggerShape = *shapeOf((triggerFirst ? wrap0 : wrap1)->getCollisionObject(),
+                                       triggerFirst ? index0 : index1);
+        Shape& otherShape = *shapeOf(otherWrap->getCollisionObject(), triggerFirst ? index1 : index0);
         if (triggerShape.isTrigger() && !otherShape.isTrigger() &&
             table.get(triggerShape.getGroup(), otherShape.getGroup())) {
             found.emplace_back(&triggerShape, &otherShape);
@@ -50,12 +46,6 @@ public:
     }
 
 private:
-    // Bullet names a compound's child by its index; any other shape is the only one.
-    static Shape& childShape(const Actor& actor, const btCollisionObjectWrapper* wrap, int index) {
-        const btCollisionShape* top = wrap->getCollisionObject()->getCollisionShape();
-        return actor.shapeForChild(top->isCompound() ? index : 0);
-    }
-
     Actor& trigger;
     const GroupCollisionTable& table;
     std::vector<std::pair<Shape*, Shape*>>& found;
@@ -70,7 +60,7 @@ void TriggerTracker::update(btCollisionWorld& world, const GroupCollisionTable& 
     std::vector<Pair> now;
     for (Actor* actor : triggerActors) {
         OverlapCollector collector(*actor, table, now);
-        world.contactTest(&actor->body(), collector);
+        world.contactTest(actor->impl().body.get(), collector);
     }
     std::sort(now.begin(), now.end());
     now.erase(std::unique(now.begin(), now.end()), now.end());
@@ -86,6 +76,22 @@ void TriggerTracker::update(btCollisionWorld& world, const GroupCollisionTable& 
         queue(pair, TriggerOnLeave);
     }
     inside = std::move(now);
+}
+
+void TriggerTracker::forget(const Actor& actor) {
+    auto owns = [&actor](const Shape* shape) { return &shape->getActor() == &actor; };
+    triggerActors.erase(std::remove(triggerActors.begin(), triggerActors.end(), &actor),
+                        triggerActors.end());
+    inside.erase(std::remove_if(inside.begin(), inside.end(),
+                                [&](const Pair& pair) {
+                                    return owns(pair.first) || owns(pair.second);
+                                }),
+                 inside.end());
+    pending.erase(std::remove_if(pending.begin(), pending.end(),
+                                 [&](const Event& event) {
+                                     return owns(event.trigger) || owns(event.other);
+                                 }),
+                  pending.end());
 }
 
 void TriggerTracker::queue(const Pair& pair, unsigned status) {

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "physics/engine/SweepHit.h"
+#include "physics/engine/internal/QueryFilter.h"
+
 #include <glm/vec3.hpp>
 
 #include <memory>
-
-class btCapsuleShape;
-class btCollisionObject;
-class btCollisionWorld;
 
 namespace physics {
 
@@ -19,20 +18,14 @@ class Shape;
 // actor. They run on the game thread between steps.
 class CapsuleSweep {
 public:
-    struct Hit {
-        bool hit = false;
-        float distance = 0.0f;  // how far the capsule can go before touching
-        glm::vec3 normal{0.0f}; // facing the capsule
-        glm::vec3 point{0.0f};
-        Shape* shape = nullptr;
-    };
+    using Hit = SweepHit;
 
     CapsuleSweep(float radius, float height, float skinWidth, const Actor& self);
     ~CapsuleSweep();
     CapsuleSweep(const CapsuleSweep&) = delete;
     CapsuleSweep& operator=(const CapsuleSweep&) = delete;
 
-    void setActiveGroups(unsigned groups) { activeGroups = groups; }
+    void setActiveGroups(unsigned groups) { filter.groups = groups; }
 
     // Sweeps from `from` along the unit direction for `length`. Continuous, so a sweep
     // of any length stops at the first thing in the way.
@@ -45,18 +38,17 @@ public:
 
     // The surface under a point of contact, found by a short ray straight down beside
     // it, on the side away from `centre`: at the edge of a step that is the step's top,
-    // not the edge that Bullet rounds by its margin. No hit when the ray meets nothing
+    // not the edge that the collision engine rounds by its margin. No hit when the ray meets nothing
     // facing up.
     Hit surfaceBelow(btCollisionWorld& world, const glm::vec3& contact, const glm::vec3& centre,
                      float reach) const;
 
     // Whether the sweeps and the overlap test see this shape.
-    bool sees(const Shape& shape) const;
+    bool sees(const Shape& shape) const { return filter.sees(shape); }
 
 private:
-    const Actor& self;
+    QueryFilter filter;
     float skinWidth;
-    unsigned activeGroups = ~0u;
     std::unique_ptr<btCapsuleShape> sweepShape; // grown by the skin width
     std::unique_ptr<btCapsuleShape> bodyShape;
     std::unique_ptr<btCollisionObject> probe;
