@@ -3,6 +3,7 @@
 #include "game/ActorTouch.h"
 #include "game/Character.h"
 #include "game/GameWorld.h"
+#include "physics/CollisionGroups.h"
 #include "platform/Platform.h"
 
 #include <glm/geometric.hpp>
