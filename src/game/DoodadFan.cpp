@@ -5,12 +5,11 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/engine/Controller.h"
 #include "physics/engine/ControllerManager.h"
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
-
-#include <iostream>
 
 namespace {
 // Frames at least this long are still the loading itself.
@@ -47,7 +46,7 @@ void DoodadFan::update(double dt) {
         if (dt < kLoadingFrame) {
             loadingTimePending = false;
             loadingTime = static_cast<float>(platform::clock().now());
-            std::cout << "loadingtime: " << loadingTime << std::endl;
+            platform::DiagnosticLine() << "loadingtime: " << loadingTime;
         }
     } else {
         turn(dt);

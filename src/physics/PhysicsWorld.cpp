@@ -1,6 +1,6 @@
 #include "physics/PhysicsWorld.h"
 
-#include <iostream>
+#include "platform/Diagnostics.h"
 
 using namespace physics;
 
@@ -9,7 +9,7 @@ constexpr float kMaxTimestep = 1.0f / 60.0f;
 constexpr unsigned kMaxSubSteps = 8;
 
 bool fail(const char* what) {
-    std::cout << "Could not init physics: " << what << std::endl;
+    platform::DiagnosticLine() << "Could not init physics: " << what;
     return false;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordedMessages.h"
 #include "game/Character.h"
 #include "level/DataLoader.h"
 #include "physics/PhysicsWorld.h"
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,12 +41,11 @@ protected:
     std::unique_ptr<Character> load(const std::string& text) {
         std::ofstream(path) << text;
         loader.world = &world;
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         auto character = loader.loadLevel(textures, path, lights, entities, 7, 8, 9);
-        std::istringstream lines(testing::internal::GetCapturedStdout());
-        for (std::string line; std::getline(lines, line);) {
-            if (line != "Wrong texture string") {
-                messages += line + "\n";
+        for (const std::string& message : heard.messages()) {
+            if (message != "Wrong texture string") {
+                messages += message + "\n";
             }
         }
         return character;
