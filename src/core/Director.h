@@ -37,7 +37,9 @@ public:
     Director(const Director&) = delete;
     Director& operator=(const Director&) = delete;
 
-    void init();
+    // False when there is no game to run (no physics, no window or no player); the
+    // reason is already reported, and only cleanup may follow.
+    [[nodiscard]] bool init();
     void update();
     void render();
     void cleanup();
