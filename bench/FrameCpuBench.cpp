@@ -33,6 +33,8 @@
 #include "physics/engine/Actor.h"
 #include "physics/engine/Scene.h"
 #include "platform/Platform.h"
+#include "platform/RecordingSink.h"
+#include "platform/ScopedDiagnostics.h"
 
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
@@ -118,13 +120,15 @@ void runLevel(benchmark::State& state, const std::string& level) {
     ScopedPlatform platform;
     auto director = std::make_unique<Director>(level);
 
-    std::ostringstream startMessages;
-    std::streambuf* console = std::cout.rdbuf(startMessages.rdbuf());
-    director->init();
-    std::cout.rdbuf(console);
+    platform::RecordingSink startMessages;
+    bool started = false;
+    {
+        const platform::ScopedDiagnostics listening(startMessages);
+        started = director->init();
+    }
     glcalls::relayLoadedFunctions();
-    const std::string problems = problemsIn(startMessages.str());
-    if (!problems.empty()) {
+    const std::string problems = problemsIn(startMessages.text());
+    if (!started || !problems.empty()) {
         state.SkipWithError(("the level " + level + " loads with messages:\n" + problems).c_str());
         director->cleanup();
         return;

@@ -1,5 +1,6 @@
 #include "GlCallCounter.h"
 
+#include "../tests/support/RecordedMessages.h"
 #include "core/AppState.h"
 #include "core/OpenWindow.h"
 #include "platform/Platform.h"
@@ -36,9 +37,8 @@ TEST(GlCallCounterTest, GroupsByWhatTheCallDoes) {
 // Each kind of entry point, made for real in a GL context, is counted exactly once: the
 // libGL symbols this executable defines, and the loaded functions once relayed.
 TEST(GlCallCounterTest, CountsDirectAndLoadedCallsOncePerCall) {
-    testing::internal::CaptureStdout();
-    openWindow(AppState{});
-    testing::internal::GetCapturedStdout();
+    RecordedMessages quiet;
+    ASSERT_TRUE(openWindow(AppState{})) << quiet.take();
     EXPECT_EQ(glcalls::relayedFunctionCount(), 0u);
     glcalls::relayLoadedFunctions();
     const std::size_t relayed = glcalls::relayedFunctionCount();
@@ -66,9 +66,7 @@ TEST(GlCallCounterTest, CountsDirectAndLoadedCallsOncePerCall) {
 
     // A new window's glewInit fills the pointers afresh: the calls are lost until relayed.
     platform::window().terminate();
-    testing::internal::CaptureStdout();
-    openWindow(AppState{});
-    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(openWindow(AppState{})) << quiet.take();
     EXPECT_EQ(glcalls::relayedFunctionCount(), 0u);
     glcalls::relayLoadedFunctions();
     before = glcalls::tally();

@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -20,7 +21,9 @@ Director& game() {
     static std::unique_ptr<Director> director = [] {
         std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
         auto started = std::make_unique<Director>("config/config.txt");
-        started->init();
+        if (!started->init()) {
+            std::exit(1); // every benchmark here plays the level; the reason is printed
+        }
         return started;
     }();
     return *director;

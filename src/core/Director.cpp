@@ -4,6 +4,7 @@
 #include "core/OpenWindow.h"
 #include "input/Controls.h"
 #include "physics/engine/Actor.h"
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 #include "resources/Mesh.h"
 
@@ -12,8 +13,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/matrix.hpp>
 
-#include <cstdlib>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -33,20 +32,22 @@ Director::~Director() {
     world.reset();
 }
 
-void Director::init() {
+bool Director::init() {
     // Without a scene there is no game: the world has said what failed.
     if (!physicsWorld->initPhysics()) {
-        std::exit(1);
+        return false;
     }
     loader.world = physicsWorld.get();
-    openWindow(*appState);
+    if (!openWindow(*appState)) {
+        return false;
+    }
     loadPrograms();
 
     if (!loadWorld(configPath)) {
         // Everything after this point follows the player; there is nothing to play.
-        std::cout << "The level " << configPath << " has no Character: nothing to play"
-                  << std::endl;
-        std::exit(1);
+        platform::DiagnosticLine()
+            << "The level " << configPath << " has no Character: nothing to play";
+        return false;
     }
 
     overlay = std::make_unique<TextOverlay>(textureCache->loadTexture("obj/arial.png"),
@@ -76,6 +77,7 @@ void Director::init() {
             10.0);
     frustum.frustumCulling = true;
     setupShadows();
+    return true;
 }
 
 void Director::loadPrograms() {

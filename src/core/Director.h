@@ -33,7 +33,9 @@ public:
     Director(const Director&) = delete;
     Director& operator=(const Director&) = delete;
 
-    void init();
+    // False when there is no game to run (no physics, no window or no player); the
+    // reason is already reported, and only cleanup may follow.
+    [[nodiscard]] bool init();
 
     // Tears the running level down, if there is one, and builds the level of the
     // file in its place. False when the new level has no Character: then there is

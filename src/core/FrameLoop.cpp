@@ -23,7 +23,11 @@ bool runFrame(Director& director, FrameMode mode) {
 }
 
 int runGame(Director& director) {
-    director.init();
+    if (!director.init()) {
+        // No frame has run, so cleanup finds nothing drawn and no player to follow.
+        director.cleanup();
+        return 1;
+    }
     while (runFrame(director)) {
     }
     director.cleanup();

@@ -14,5 +14,6 @@ enum class FrameMode {
 // game goes on (no Escape and the window still open); also stored in the AppState.
 bool runFrame(Director& director, FrameMode mode = FrameMode::Draw);
 
-// init, frames until Escape or the window closes, cleanup. Returns the exit status.
+// init, frames until Escape or the window closes, cleanup. Returns the exit status:
+// 1 when init fails, before any frame.
 int runGame(Director& director);

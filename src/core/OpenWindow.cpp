@@ -1,19 +1,17 @@
 #include "core/OpenWindow.h"
 
 #include "core/AppState.h"
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 #include "render/RenderState.h"
 
-#include <cstdlib>
-#include <iostream>
-
-void openWindow(const AppState& appState) {
+bool openWindow(const AppState& appState) {
     platform::Window& window = platform::window();
     if (!window.init()) {
-        std::cout << "Could not init GLFW!" << std::endl;
-        std::exit(1);
+        platform::DiagnosticLine() << "Could not init GLFW!";
+        return false;
     }
-    std::cout << "GLFW initialized" << std::endl;
+    platform::DiagnosticLine() << "GLFW initialized";
 
     // The result is not looked at: without a window there is no context, and the
     // entry-point loader below reports that.
@@ -26,13 +24,14 @@ void openWindow(const AppState& appState) {
     window.open(settings);
 
     if (!window.handle() || !loadGlFunctions()) {
-        std::cout << "Could not init GLEW!" << std::endl;
-        std::exit(1);
+        platform::DiagnosticLine() << "Could not init GLEW!";
+        return false;
     }
-    std::cout << "GLEW initialized" << std::endl;
+    platform::DiagnosticLine() << "GLEW initialized";
 
     window.setTitle("Vellamora");
     window.setSwapInterval(1);
 
     setDefaultRenderState(appState.width, appState.height);
+    return true;
 }

@@ -4,12 +4,11 @@
 #include "game/Character.h"
 #include "game/GameWorld.h"
 #include "physics/CollisionGroups.h"
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
-
-#include <iostream>
 
 namespace {
 // Frames at least this long are still the loading itself.
@@ -44,7 +43,7 @@ void DoodadFan::update(double dt) {
         if (dt < kLoadingFrame) {
             schedule->loadingTimePending = false;
             schedule->loadingTime = static_cast<float>(platform::clock().now());
-            std::cout << "loadingtime: " << schedule->loadingTime << std::endl;
+            platform::DiagnosticLine() << "loadingtime: " << schedule->loadingTime;
         }
     } else {
         turn(dt);

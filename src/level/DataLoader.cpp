@@ -12,6 +12,7 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/engine/Controller.h"
 #include "physics/engine/ControllerManager.h"
+#include "platform/Diagnostics.h"
 #include "render/Light.h"
 #include "resources/Mesh.h"
 #include "resources/Texture.h"
@@ -22,7 +23,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -60,7 +60,7 @@ void DataLoader::parseLevelFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::error_code error;
     if (!file || std::filesystem::is_directory(path, error)) {
-        std::cout << "Unable to open file " << path << std::endl;
+        platform::DiagnosticLine() << "Unable to open file " << path;
         return;
     }
     parseLevelStream(file, path);
@@ -107,9 +107,9 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager,
         attachActor(record, *rule, placed);
     });
     if (characters > 1) {
-        std::cout << path << ": " << characters
-                  << " Character records; the first one is the player, the others are left out"
-                  << std::endl;
+        platform::DiagnosticLine()
+            << path << ": " << characters
+            << " Character records; the first one is the player, the others are left out";
     }
 
     Character* const playerCharacter = level.character.get();
@@ -186,9 +186,9 @@ physics::Actor* DataLoader::createWaterActor(const ObjectDescription& record,
                                 : createBoxActor(world, x, y, z, half.x, half.y, half.z);
     if (!actor) {
         // Negative or non-finite extents: the object stays, but nothing can touch it.
-        std::cout << record.recordType << " " << record.meshFile
-                  << ": no box can be made of half extents " << half.x << " " << half.y << " "
-                  << half.z << "; created no physics actor" << std::endl;
+        platform::DiagnosticLine() << record.recordType << " " << record.meshFile
+                                   << ": no box can be made of half extents " << half.x << " "
+                                   << half.y << " " << half.z << "; created no physics actor";
     }
     return actor;
 }
@@ -210,8 +210,8 @@ physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& m
             const Mesh lowPoly(record.lowPolyMeshFile);
             return createConvexActor(world, lowPoly, record.density, x, y, z, record.scale);
         }
-        std::cout << "Couldn't find low polygon version of " << record.meshFile
-                  << ". Created static actor instead." << std::endl;
+        platform::DiagnosticLine() << "Couldn't find low polygon version of " << record.meshFile
+                                   << ". Created static actor instead.";
         return createStaticMeshActor(world, mesh, x, y, z, record.scale);
     case PhysicsKind::Kinematic:
         return createKinematicMeshActor(world, mesh, record.density, x, y, z, record.scale);
@@ -220,7 +220,8 @@ physics::Actor* DataLoader::createPhysicsActor(ObjectDescription record, Mesh& m
     case PhysicsKind::Unknown:
         break;
     }
-    std::cout << record.recordType << " " << record.meshFile << ": unknown physics type \""
-              << record.physicsType << "\"; created no physics actor" << std::endl;
+    platform::DiagnosticLine() << record.recordType << " " << record.meshFile
+                               << ": unknown physics type \"" << record.physicsType
+                               << "\"; created no physics actor";
     return nullptr;
 }

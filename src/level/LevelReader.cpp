@@ -1,6 +1,7 @@
 #include "level/LevelReader.h"
 
-#include <iostream>
+#include "platform/Diagnostics.h"
+
 #include <locale>
 #include <sstream>
 #include <string_view>
@@ -254,5 +255,5 @@ void LevelReader::report(std::size_t line, const std::string& message) const {
         onProblem(line, message);
         return;
     }
-    std::cout << fileName << ':' << line << ": " << message << std::endl;
+    platform::DiagnosticLine() << fileName << ':' << line << ": " << message;
 }

@@ -1,7 +1,8 @@
 #include "physics/PhysicsWorld.h"
 
+#include "platform/Diagnostics.h"
+
 #include <algorithm>
-#include <iostream>
 
 using namespace physics;
 
@@ -10,7 +11,7 @@ constexpr float kMaxTimestep = 1.0f / 60.0f;
 constexpr unsigned kMaxSubSteps = 8;
 
 bool fail(const char* what) {
-    std::cout << "Could not init physics: " << what << std::endl;
+    platform::DiagnosticLine() << "Could not init physics: " << what;
     return false;
 }
 

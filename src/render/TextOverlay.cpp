@@ -1,5 +1,6 @@
 #include "render/TextOverlay.h"
 
+#include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 
 #include <GL/glew.h>
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstddef>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 bool linesExpire = true;
@@ -272,7 +272,7 @@ void readGlyphStream(std::array<GlyphRecord, 256>& glyphs, std::istream& in) {
 void readGlyphFile(TextOverlay& overlay, const std::string& path) {
     std::ifstream file(path);
     if (!file) {
-        std::cout << "Unable to open file " << path << std::endl;
+        platform::DiagnosticLine() << "Unable to open file " << path;
         return;
     }
     readGlyphStream(overlay.glyphs, file);

@@ -1,7 +1,8 @@
 #include "resources/Material.h"
 
+#include "platform/Diagnostics.h"
+
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 Material::Material(const std::string& fileName) : fileName(fileName) {
@@ -11,7 +12,7 @@ Material::Material(const std::string& fileName) : fileName(fileName) {
     }
     // A directory opens but cannot be read; it is as missing as no file at all.
     if (!file.is_open() || file.bad()) {
-        std::cout << "Unable to open file " << fileName << std::endl;
+        platform::DiagnosticLine() << "Unable to open file " << fileName;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "resources/Mesh.h"
 
+#include "platform/Diagnostics.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -10,7 +12,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <iostream>
 #include <limits>
 #include <utility>
 
@@ -271,7 +272,7 @@ public:
         });
         constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
         if (positions > limit || texCoords > limit || normals > limit || triangleBound > limit) {
-            std::cout << mesh.fileName << ": too many elements for one mesh" << std::endl;
+            platform::DiagnosticLine() << mesh.fileName << ": too many elements for one mesh";
             mesh.faceFormat = 0;
             return false;
         }
@@ -324,9 +325,10 @@ public:
         });
         mesh.faceCount = static_cast<std::int32_t>(mesh.faces.size());
         if (skippedFaces > 0) {
-            std::cout << mesh.fileName << ':' << firstSkippedLine << ": face skipped ("
-                      << firstSkipReason << "); " << skippedFaces
-                      << (skippedFaces == 1 ? " face" : " faces") << " skipped in all" << std::endl;
+            platform::DiagnosticLine()
+                << mesh.fileName << ':' << firstSkippedLine << ": face skipped (" << firstSkipReason
+                << "); " << skippedFaces << (skippedFaces == 1 ? " face" : " faces")
+                << " skipped in all";
         }
     }
 
@@ -407,8 +409,8 @@ Mesh::Mesh(const std::string& fileName) : fileName(fileName) {
     const MappedFile file(fileName);
     if (!file.isOpen()) {
         // Once for each of the two passes that cannot read it.
-        std::cout << "Unable to open file " << fileName << std::endl;
-        std::cout << "Unable to open file " << fileName << std::endl;
+        platform::DiagnosticLine() << "Unable to open file " << fileName;
+        platform::DiagnosticLine() << "Unable to open file " << fileName;
     }
     load(file.text());
 }

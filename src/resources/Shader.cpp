@@ -1,11 +1,11 @@
 #include "resources/Shader.h"
 
+#include "platform/Diagnostics.h"
 #include "resources/Tokenize.h"
 
 #include <GL/glew.h>
 
 #include <fstream>
-#include <iostream>
 #include <iterator>
 
 namespace {
@@ -60,7 +60,7 @@ std::uint32_t Shader::loadShader(const std::string& fileName) {
     std::ifstream file(fileName, std::ios::binary);
     if (!file) {
         // Compiling nothing would only bury the real cause in a driver log.
-        std::cout << "Unable to open file " << fileName << std::endl;
+        platform::DiagnosticLine() << "Unable to open file " << fileName;
         return 0;
     }
     const std::string source((std::istreambuf_iterator<char>(file)),
@@ -74,7 +74,7 @@ std::uint32_t Shader::loadShader(const std::string& fileName) {
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
 
     if (status != 0 && glIsShader(shader)) {
-        std::cout << "Shader loaded and compiled successfully." << std::endl;
+        platform::DiagnosticLine() << "Shader loaded and compiled successfully.";
         shaderCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileName, shader}));
         return shaderCache.back()->id;
     }
@@ -84,7 +84,7 @@ std::uint32_t Shader::loadShader(const std::string& fileName) {
     if (length > 0) {
         glGetShaderInfoLog(shader, length, nullptr, log.data());
     }
-    std::cout << "Compile error:\n\n" << cutAtNul(log) << std::endl;
+    platform::DiagnosticLine() << "Compile error:\n\n" << cutAtNul(log);
     return 0;
 }
 
@@ -105,7 +105,7 @@ std::uint32_t Shader::loadProgram(const std::string& fileList) {
     glGetProgramiv(program, GL_LINK_STATUS, &status);
 
     if (status != 0 && glIsProgram(program)) {
-        std::cout << "Shader-program linked successfully.\n" << std::endl;
+        platform::DiagnosticLine() << "Shader-program linked successfully.\n";
     } else {
         GLint length = 0;
         glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
@@ -113,7 +113,7 @@ std::uint32_t Shader::loadProgram(const std::string& fileList) {
         if (length > 0) {
             glGetProgramInfoLog(program, length, nullptr, log.data());
         }
-        std::cout << "Shader-program link error:\n\n" << cutAtNul(log) << std::endl;
+        platform::DiagnosticLine() << "Shader-program link error:\n\n" << cutAtNul(log);
     }
     programCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileList, program}));
     return programCache.back()->id;

@@ -1,5 +1,6 @@
 #include "resources/Texture.h"
 
+#include "platform/Diagnostics.h"
 #include "resources/StatusLines.h"
 
 #include <GL/glew.h>
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iostream>
 #include <vector>
 
 bool mipmapWrapPending = false;
@@ -149,19 +149,19 @@ void Texture::loadImageFile(const std::string& fileName) {
     ilGenImages(1, &image);
     ilBindImage(image);
     if (!ilLoadImage(fileName.c_str())) {
-        std::cout << "Wrong texture string" << std::endl;
+        platform::DiagnosticLine() << "Wrong texture string";
         ilDeleteImages(1, &image);
         return;
     }
     if (!ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
-        std::cout << "Texture loading failed" << std::endl;
+        platform::DiagnosticLine() << "Texture loading failed";
     }
     const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
     const ILint type = ilGetInteger(IL_IMAGE_TYPE);
     const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
     if (!isUploadable(format, type) || width <= 0 || height <= 0 || !ilGetData()) {
-        std::cout << "Texture loading failed" << std::endl;
+        platform::DiagnosticLine() << "Texture loading failed";
         ilDeleteImages(1, &image);
         return;
     }
@@ -187,7 +187,7 @@ void Texture::loadImageFile(const std::string& fileName) {
     }
 
     textureCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileName, texture}));
-    std::cout << "Texture loading succesful" << std::endl;
+    platform::DiagnosticLine() << "Texture loading succesful";
     ilDeleteImages(1, &image);
 }
 

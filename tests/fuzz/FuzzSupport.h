@@ -1,21 +1,20 @@
 #pragma once
 
+#include "platform/Diagnostics.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
-#include <streambuf>
 
-// The readers report bad input on standard output; while fuzzing that is nearly every
-// input, and printing it would cost more than the reading.
-class DiscardBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+// The readers report bad input; while fuzzing that is nearly every input, and printing
+// (or keeping) it would cost more than the reading.
+class DiscardSink : public platform::DiagnosticSink {
+public:
+    void write(std::string_view) override {}
 };
 
-inline void silenceStandardOutput() {
-    static DiscardBuffer discard;
-    std::cout.rdbuf(&discard);
+inline void silenceMessages() {
+    static DiscardSink discard;
+    platform::useDiagnostics(&discard);
 }
 
 // A broken promise of a reader is a finding like a crash.

@@ -11,7 +11,7 @@
 #include <string>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
+    silenceMessages();
     return 0;
 }
 

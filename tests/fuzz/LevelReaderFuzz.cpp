@@ -9,7 +9,7 @@
 #include <string>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
+    silenceMessages();
     return 0;
 }
 

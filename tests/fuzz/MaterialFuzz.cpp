@@ -8,7 +8,7 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
+    silenceMessages();
     return 0;
 }
 

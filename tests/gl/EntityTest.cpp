@@ -1,4 +1,5 @@
 // Entities on the GPU: the buffer layout, clean draws and the pose sync.
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 #include "game/Box.h"
 #include "game/CollisionBox.h"
@@ -41,9 +42,9 @@ Bindings bindings() {
 class Entities : public GlTest {
 protected:
     void SetUp() override {
-        testing::internal::CaptureStdout();
-        program = shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
-        testing::internal::GetCapturedStdout();
+        RecordedMessages quiet;
+        program =
+            shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
     }
     Shader shaders;
     GLuint program = 0;

@@ -1,5 +1,6 @@
 // Water on the GPU: the two water programs and what the spray and the pool draw.
 #include "../support/PlatformFixture.h"
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 #include "game/Water.h"
 #include "resources/Shader.h"
@@ -63,11 +64,10 @@ std::string remarksOf(const std::string& stem) {
 class WaterOnTheGpu : public GlTest {
 protected:
     void SetUp() override {
-        testing::internal::CaptureStdout();
+        RecordedMessages quiet;
         sprayProgram = shaders.loadProgram(kWaterProgram);
         poolProgram = shaders.loadProgram(kPoolProgram);
         texture = textures.loadTexture("data/obj/water_ripples.png");
-        testing::internal::GetCapturedStdout();
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
 

@@ -1,5 +1,6 @@
 // The renderer's parts on a real context: meshes shared per file, the front end's
 // plan of batches, and instanced draws giving the pixels of one-by-one draws.
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 #include "render/GpuMesh.h"
 #include "render/MeshDraw.h"
@@ -155,10 +156,9 @@ TEST_F(Renderer, TheDepthPlanPutsEachCasterIntoTheFacesItReachesOneDrawPerMesh) 
 // Many objects in one instanced draw light the same pixels as each drawn on its own.
 TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
     Shader shaders;
-    testing::internal::CaptureStdout();
+    RecordedMessages quiet;
     const GLuint program =
         shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
-    testing::internal::GetCapturedStdout();
     ASSERT_NE(program, 0u);
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
     glUseProgram(program);

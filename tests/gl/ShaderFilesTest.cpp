@@ -1,6 +1,7 @@
 // Every GLSL file the game ships compiles and links in the programs the game builds
 // from it, and passes the reference compiler's checks too: a driver that accepts
 // more than the language allows must not hide a fault that another driver rejects.
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 #include "resources/Shader.h"
 
@@ -64,9 +65,9 @@ TEST_F(ShaderFiles, EveryFileBelongsToAProgramThatLinks) {
             inPrograms.insert(file);
             paths += file + " ";
         }
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const GLuint program = shaders.loadProgram(paths);
-        const std::string messages = testing::internal::GetCapturedStdout();
+        const std::string messages = heard.take();
         GLint linked = GL_FALSE;
         glGetProgramiv(program, GL_LINK_STATUS, &linked);
         EXPECT_TRUE(linked) << messages;

@@ -1,6 +1,7 @@
 // Compiling, linking and caching GLSL programs.
-#include "GlContext.h"
 #include "resources/Shader.h"
+#include "../support/RecordedMessages.h"
+#include "GlContext.h"
 
 #include <GL/glew.h>
 
@@ -30,29 +31,27 @@ protected:
 } // namespace
 
 TEST_F(ShaderPrograms, SameListGivesTheSameProgramSilently) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const GLuint first = shaders.loadProgram("tests/data/shader/ok.vert tests/data/shader/ok.frag");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Shader loaded and compiled successfully.\n"
-              "Shader loaded and compiled successfully.\n"
-              "Shader-program linked successfully.\n\n");
+    EXPECT_EQ(heard.take(), "Shader loaded and compiled successfully.\n"
+                            "Shader loaded and compiled successfully.\n"
+                            "Shader-program linked successfully.\n\n");
     EXPECT_NE(first, 0u);
     GLint linked = 0;
     glGetProgramiv(first, GL_LINK_STATUS, &linked);
     EXPECT_TRUE(linked);
     EXPECT_EQ(glGetFragDataLocation(first, "fragColor"), 0);
 
-    testing::internal::CaptureStdout();
     EXPECT_EQ(shaders.loadProgram("tests/data/shader/ok.vert tests/data/shader/ok.frag"), first);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(heard.take(), "");
 }
 
 TEST_F(ShaderPrograms, ASharedFileIsCompiledOnceAndAttachedToBoth) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const GLuint a = shaders.loadProgram("tests/data/shader/ok.vert tests/data/shader/ok.frag");
     // Runs of spaces around the names, and a second list that differs only in them.
     const GLuint b = shaders.loadProgram("  tests/data/shader/ok.vert   tests/data/shader/ok.frag ");
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = heard.take();
     EXPECT_NE(a, b);
     EXPECT_EQ(count(out, "Shader loaded and compiled successfully."), 2);
     EXPECT_EQ(shaders.shaderCache.size(), 2u);
@@ -61,10 +60,10 @@ TEST_F(ShaderPrograms, ASharedFileIsCompiledOnceAndAttachedToBoth) {
 }
 
 TEST_F(ShaderPrograms, ABrokenFileIsReportedAndLeftOut) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const GLuint program =
         shaders.loadProgram("tests/data/shader/ok.vert tests/data/shader/broken.frag");
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = heard.take();
     EXPECT_NE(program, 0u);
     EXPECT_TRUE(std::regex_search(out, std::regex("^Shader loaded and compiled successfully\\.\n"
                                                   "Compile error:\n\n[^\n]+")))
@@ -78,16 +77,15 @@ TEST_F(ShaderPrograms, ABrokenFileIsReportedAndLeftOut) {
     EXPECT_EQ(shaders.programCache.size(), 1u);
 
     // The failed file is not cached: the next program that names it tries again.
-    testing::internal::CaptureStdout();
     shaders.loadProgram("tests/data/shader/broken.frag tests/data/shader/ok.vert");
-    EXPECT_EQ(count(testing::internal::GetCapturedStdout(), "Compile error:"), 1);
+    EXPECT_EQ(count(heard.take(), "Compile error:"), 1);
 }
 
 TEST_F(ShaderPrograms, UnknownKindsAndMissingFilesAreSkipped) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const GLuint program = shaders.loadProgram(
         "tests/data/shader/notes.txt tests/data/shader/missing.vert x.f tests/data/shader/ok.frag");
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = heard.take();
     EXPECT_NE(program, 0u);
     EXPECT_EQ(count(out, "Unable to open file tests/data/shader/missing.vert\n"), 1) << out;
     EXPECT_EQ(count(out, "notes.txt"), 0) << "a .txt file is skipped without a word";
@@ -99,9 +97,9 @@ TEST_F(ShaderPrograms, UnknownKindsAndMissingFilesAreSkipped) {
 TEST_F(ShaderPrograms, EveryShippedProgramCompilesAndLinks) {
     const char* lists[] = {"data/shader/font_shader.vert data/shader/font_shader.frag"};
     for (const char* list : lists) {
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const GLuint program = shaders.loadProgram(list);
-        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string out = heard.take();
         EXPECT_EQ(count(out, "error"), 0) << list << "\n" << out;
         GLint linked = 0;
         glGetProgramiv(program, GL_LINK_STATUS, &linked);

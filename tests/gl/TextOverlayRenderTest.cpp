@@ -1,4 +1,5 @@
 // HUD text drawn with the shipped font lands where its line says.
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 #include "camera/Camera.h"
 #include "render/TextOverlay.h"
@@ -27,11 +28,11 @@ struct Box {
 class HudText : public GlTest {
 protected:
     void SetUp() override {
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         program = shaders.loadProgram("data/shader/font_shader.vert data/shader/font_shader.frag");
         overlay = std::make_unique<TextOverlay>(textures.loadTexture("data/obj/arial.png"), program);
         readGlyphFile(*overlay, "data/obj/arial_coords.data");
-        loadMessages = testing::internal::GetCapturedStdout();
+        loadMessages = heard.take();
         overlay->initBuffers();
     }
 

@@ -1,5 +1,6 @@
 // Image files into GL textures, and the filter modes landing on them.
 #include "resources/Texture.h"
+#include "../support/RecordedMessages.h"
 #include "GlContext.h"
 
 #include <GL/glew.h>
@@ -25,9 +26,9 @@ protected:
 } // namespace
 
 TEST_F(Textures, APngBecomesAMipmappedRepeatingTextureOnce) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const GLuint id = textures.loadTexture("tests/data/textures/orange_8x4.png");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Texture loading succesful\n");
+    EXPECT_EQ(heard.take(), "Texture loading succesful\n");
     ASSERT_NE(id, 0u);
 
     GLint bound = 0;
@@ -54,9 +55,8 @@ TEST_F(Textures, APngBecomesAMipmappedRepeatingTextureOnce) {
     EXPECT_NEAR(pixels[2], 0, 2);
     EXPECT_NEAR(pixels[3], 128, 2);
 
-    testing::internal::CaptureStdout();
     EXPECT_EQ(textures.loadTexture("tests/data/textures/orange_8x4.png"), id);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(heard.take(), "");
     EXPECT_EQ(textures.textureCache.size(), 1u);
 }
 
@@ -81,9 +81,8 @@ std::vector<std::vector<unsigned char>> levelsOf(GLuint texture, int width, int 
 // compressed texture of the image holds, at every level of the chain.
 TEST_F(Textures, CompressedTexelsAreKeptDecodedAtEveryLevel) {
     const char* file = "data/obj/flame_sprite.png"; // soft alpha, like every sprite
-    testing::internal::CaptureStdout();
+    RecordedMessages quiet;
     const GLuint loaded = textures.loadTexture(file);
-    testing::internal::GetCapturedStdout();
     ASSERT_NE(loaded, 0u);
     GLint compressed = GL_TRUE;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_COMPRESSED, &compressed);
@@ -119,12 +118,11 @@ TEST_F(Textures, CompressedTexelsAreKeptDecodedAtEveryLevel) {
 
 // The lit pass blends only what can be see-through.
 TEST_F(Textures, ImagesWithSeeThroughTexelsAreKnown) {
-    testing::internal::CaptureStdout();
+    RecordedMessages quiet;
     const GLuint halfTransparent = textures.loadTexture("tests/data/textures/orange_8x4.png");
     const GLuint noAlpha = textures.loadTexture("data/obj/crate_planks.png");
     const GLuint fullAlpha = textures.loadTexture("tests/data/textures/blue_rgba_4x4.png");
     const GLuint atlas = textures.loadTexture("data/obj/arial.png");
-    testing::internal::GetCapturedStdout();
     for (const GLuint texture : {halfTransparent, noAlpha, fullAlpha, atlas}) {
         ASSERT_NE(texture, 0u);
     }
@@ -138,18 +136,17 @@ TEST_F(Textures, ImagesWithSeeThroughTexelsAreKnown) {
 TEST_F(Textures, MissingOrBrokenImagesGiveZeroEveryTime) {
     for (const char* file : {"tests/data/textures/missing.png", "tests/data/textures/broken.png"}) {
         for (int attempt = 0; attempt < 2; ++attempt) {
-            testing::internal::CaptureStdout();
+            RecordedMessages heard;
             EXPECT_EQ(textures.loadTexture(file), 0u);
-            EXPECT_EQ(testing::internal::GetCapturedStdout(), "Wrong texture string\n") << file;
+            EXPECT_EQ(heard.take(), "Wrong texture string\n") << file;
         }
     }
     EXPECT_TRUE(textures.textureCache.empty());
 }
 
 TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
-    testing::internal::CaptureStdout();
+    RecordedMessages quiet;
     const GLuint id = textures.loadTexture("tests/data/textures/orange_8x4.png");
-    testing::internal::GetCapturedStdout();
 
     // The start mode is trilinear and arms the wrap of the mipmap key.
     textures.applyFilter(id);

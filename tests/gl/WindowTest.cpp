@@ -1,4 +1,5 @@
 // The game window and the GL state every frame starts from.
+#include "../support/RecordedMessages.h"
 #include "core/AppState.h"
 #include "core/OpenWindow.h"
 #include "platform/Platform.h"
@@ -14,14 +15,18 @@
 class GameWindow : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        testing::internal::CaptureStdout();
-        openWindow(AppState{});
-        messages = testing::internal::GetCapturedStdout();
+        RecordedMessages heard;
+        opened = openWindow(AppState{});
+        messages = heard.take();
     }
     static void TearDownTestSuite() { platform::window().terminate(); }
+    // Without a window the GL calls below would crash rather than fail.
+    void SetUp() override { ASSERT_TRUE(opened) << messages; }
 
+    static bool opened;
     static std::string messages;
 };
+bool GameWindow::opened = false;
 std::string GameWindow::messages;
 
 TEST_F(GameWindow, StartsWithBothMessagesInOrder) {

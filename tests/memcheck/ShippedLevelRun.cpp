@@ -28,7 +28,13 @@ int run(long frameCount) {
     platform::useInput(&input);
 
     auto director = std::make_unique<Director>("config/config.txt");
-    director->init();
+    if (!director->init()) {
+        director->cleanup();
+        platform::useClock(nullptr);
+        platform::useInput(nullptr);
+        std::printf("shipped_level_run: the game did not start\n");
+        return 1;
+    }
     // The first frame carries the loading time, as in the game.
     clock.set(0.5);
     bool running = runFrame(*director);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlatformFixture.h"
+#include "RecordedMessages.h"
 #include "core/Director.h"
 #include "core/FrameLoop.h"
 
@@ -19,9 +20,10 @@ protected:
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
         director = std::make_unique<Director>(levelPath);
-        testing::internal::CaptureStdout();
-        director->init();
-        startMessages = testing::internal::GetCapturedStdout();
+        RecordedMessages heard;
+        const bool started = director->init();
+        startMessages = heard.take();
+        ASSERT_TRUE(started) << startMessages;
     }
 
     void TearDown() override {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordedMessages.h"
 #include "game/Character.h"
 #include "game/GameWorld.h"
 #include "level/DataLoader.h"
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,14 +41,13 @@ protected:
 
     Character* load(const std::string& text) {
         std::ofstream(path) << text;
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         Character* character = loader.loadLevel(level, textures, path, LevelPrograms{7, 8, 9});
-        std::istringstream lines(testing::internal::GetCapturedStdout());
-        for (std::string line; std::getline(lines, line);) {
-            if (line == "Wrong texture string") {
+        for (const std::string& message : heard.messages()) {
+            if (message == "Wrong texture string") {
                 ++textureRequests;
             } else {
-                messages += line + "\n";
+                messages += message + "\n";
             }
         }
         return character;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/RecordedMessages.h"
 #include "resources/Material.h"
 #include "resources/Mesh.h"
 
@@ -52,9 +53,9 @@ TEST(AssetFiles, MeshesAreTexturedTrianglesFacingTheirNormals) {
     ASSERT_FALSE(files.empty());
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const Mesh mesh(file);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(heard.take(), "");
         ASSERT_GT(mesh.faceCount, 0);
         EXPECT_EQ(mesh.faceFormat, 1);
         // The loader splits polygons, so only all-triangle files keep one face per line.
@@ -86,9 +87,9 @@ TEST(AssetFiles, MaterialsSetAmbientDiffuseAndSpecular) {
     ASSERT_FALSE(files.empty());
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const Material material(file);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(heard.take(), "");
         // Alpha stays 0 until a colour line is read.
         EXPECT_EQ(material.ka.a, 1.0f);
         EXPECT_EQ(material.kd.a, 1.0f);

@@ -1,5 +1,6 @@
 // The doodads' rules, driven through their actor tags with a virtual clock (no GL).
 #include "../support/PlatformFixture.h"
+#include "../support/RecordedMessages.h"
 #include "game/Character.h"
 #include "game/DoodadBox.h"
 #include "game/DoodadFan.h"
@@ -103,19 +104,18 @@ TEST_F(Doodads, FansWaitForTheFirstShortFrameThenTurnAfterTheirDelay) {
     tagAll();
     const glm::mat4 start = fan.modelMatrix;
 
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     for (double t = 3.0; t < 6.0; t += 1.0) {
         updateAt(fan, t, 0.7);
         updateAt(other, t, 0.5);
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "only long frames so far";
+    EXPECT_EQ(heard.take(), "") << "only long frames so far";
     EXPECT_EQ(fan.modelMatrix, start);
     EXPECT_TRUE(level.fans.loadingTimePending);
 
-    testing::internal::CaptureStdout();
     updateAt(fan, 6.25, 0.25);
     updateAt(other, 6.5, 0.25);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "loadingtime: 6.25\n") << "once, for all";
+    EXPECT_EQ(heard.take(), "loadingtime: 6.25\n") << "once, for all";
     EXPECT_EQ(fan.modelMatrix, start) << "not in the stamping update";
 
     updateAt(fan, 7.0, 0.1);
@@ -138,7 +138,7 @@ TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
     DoodadFan& fan =
         place(std::make_unique<DoodadFan>(kMesh, 0, 0, 0.0f, 0.0f, kMaterial, at(0, 5, -3)));
     tagAll();
-    testing::internal::CaptureStdout();
+    RecordedMessages quiet;
 
     // Hit while walking down -z: thrown back along +z, a unit per update.
     tag(fan).touched = 1;
@@ -158,7 +158,6 @@ TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
     // The flame's drawn height stayed where it was: the throw has come to rest.
     EXPECT_FALSE(fan.pushing);
     EXPECT_FLOAT_EQ(level.fans.previousThrowHeight, 5.0f);
-    testing::internal::GetCapturedStdout();
 }
 
 TEST_F(Doodads, AnUpgradeRefillsToFullAtMostAndComesBackAfterItsDelay) {

@@ -1,5 +1,6 @@
 // Building the world from a level file: order, placement, actors and their groups.
 #include "../support/LevelLoadFixture.h"
+#include "../support/RecordedMessages.h"
 #include "game/Box.h"
 #include "physics/ActorTag.h"
 #include "physics/CollisionGroups.h"
@@ -125,11 +126,10 @@ TEST_F(LevelConstruction, OnlyObjectsThatAreDrawnAskForTheirTexture) {
 
 TEST_F(LevelConstruction, AMissingFileGivesNoCharacter) {
     loader.world = &world;
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     const auto character =
         loader.loadLevel(level, textures, "tests/data/levels/missing.txt", LevelPrograms{});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Unable to open file tests/data/levels/missing.txt\n");
+    EXPECT_EQ(heard.take(), "Unable to open file tests/data/levels/missing.txt\n");
     EXPECT_EQ(character, nullptr);
     EXPECT_TRUE(entities.empty());
 }

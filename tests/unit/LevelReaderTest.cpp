@@ -1,4 +1,5 @@
 // Reading the level file into object and light descriptions.
+#include "../support/RecordedMessages.h"
 #include "level/DataLoader.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,10 @@ namespace {
 
 // Reads level text through the stream entry point; returns what was printed.
 std::string parse(DataLoader& loader, const std::string& text, const std::string& name = "lvl") {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     std::istringstream in(text);
     loader.parseLevelStream(in, name);
-    return testing::internal::GetCapturedStdout();
+    return heard.take();
 }
 
 const std::string kStatic = "static\nm\nmat\ntex\nu\nu\nu\nu\n"; // a block after its header
@@ -140,10 +141,10 @@ TEST(LevelReader, LevelFileOnDisk) {
     DataLoader loader;
     loader.lightQueue.resize(1);
     const std::string directory = std::filesystem::temp_directory_path().string();
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     loader.parseLevelFile("no/such/level.txt");
     loader.parseLevelFile(directory); // opens, but holds no level
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(heard.take(),
               "Unable to open file no/such/level.txt\nUnable to open file " + directory + "\n");
     EXPECT_TRUE(loader.objectQueue.empty());
     EXPECT_EQ(loader.lightQueue.size(), 1u) << "the queues stay as they were";

@@ -1,5 +1,6 @@
 // Material files: which lines set which colour, and what leaves a colour alone.
 #include "resources/Material.h"
+#include "../support/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +39,9 @@ TEST(Material, ReadsFilesAndReportsMissingOnes) {
     EXPECT_EQ(crate.ks, glm::vec4(0.5f, 0.5f, 0.5f, 1.0f));
 
     for (const char* name : {"tests/data/obj/no_such.mtl", "tests/data/obj"}) {
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const Material missing(name);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  std::string("Unable to open file ") + name + "\n");
+        EXPECT_EQ(heard.take(), std::string("Unable to open file ") + name + "\n");
         EXPECT_EQ(missing.ka + missing.kd + missing.ks, glm::vec4(0.0f));
     }
 }

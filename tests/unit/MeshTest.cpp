@@ -1,6 +1,7 @@
 // OBJ loading: the arrays the renderer and the cooker read, and what happens to faces
 // that cannot be drawn.
 #include "resources/Mesh.h"
+#include "../support/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,9 @@ std::vector<std::uint32_t> triangle(std::uint32_t a, std::uint32_t b, std::uint3
 }
 
 Mesh loadQuietly(std::string_view text, std::string* output = nullptr) {
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     Mesh mesh = Mesh::fromText("test.obj", text);
-    const std::string printed = testing::internal::GetCapturedStdout();
+    const std::string printed = heard.take();
     if (output) {
         *output = printed;
     }
@@ -167,9 +168,9 @@ TEST(Mesh, ZeroLengthNormalsAddNothing) {
 
 TEST(Mesh, UnreadableFilesGiveAnEmptyMeshAndTwoMessages) {
     for (const std::string name : {"tests/data/obj/no_such.obj", "tests/data/obj"}) {
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         const Mesh mesh(name);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        EXPECT_EQ(heard.take(),
                   "Unable to open file " + name + "\nUnable to open file " + name + "\n");
         EXPECT_EQ(mesh.vertexCount + mesh.faceCount + mesh.normalCount + mesh.texCoordCount, 0);
         EXPECT_TRUE(mesh.positions.empty() && mesh.indices.empty());

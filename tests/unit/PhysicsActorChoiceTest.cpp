@@ -1,4 +1,5 @@
 // The physics actor a level object gets from its physics line.
+#include "../support/RecordedMessages.h"
 #include "PhysicsTestHelpers.h"
 
 #include "level/DataLoader.h"
@@ -42,9 +43,9 @@ protected:
 
     // The actor, and what was printed while making it.
     physics::Actor* make(const ObjectDescription& object, Mesh& mesh, std::string& printed) {
-        testing::internal::CaptureStdout();
+        RecordedMessages heard;
         physics::Actor* actor = loader.createPhysicsActor(object, mesh, {1, 2, 3, 1});
-        printed = testing::internal::GetCapturedStdout();
+        printed = heard.take();
         return actor;
     }
 

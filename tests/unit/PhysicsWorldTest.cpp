@@ -1,5 +1,6 @@
 // Start-up and stepping of the physics world.
 #include "physics/PhysicsWorld.h"
+#include "../support/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +35,9 @@ TEST(PhysicsWorldStartUp, DefaultsAndTheSoftwareSceneWithoutAWord) {
     EXPECT_FLOAT_EQ(world.skinWidth, 0.01f);
     EXPECT_EQ(world.scene, nullptr);
 
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     ASSERT_TRUE(world.initPhysics());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "")
-        << "refusing the hardware scene must stay silent";
+    EXPECT_EQ(heard.take(), "") << "refusing the hardware scene must stay silent";
 
     ASSERT_NE(world.scene, nullptr);
     EXPECT_EQ(world.scene->getGravity(), world.gravity);
@@ -54,10 +54,9 @@ TEST(PhysicsWorldStartUp, FailureNamesWhatFailed) {
     PhysicsWorld world;
     world.gravity.y = std::numeric_limits<float>::quiet_NaN(); // no scene accepts this
 
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     EXPECT_FALSE(world.initPhysics());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Could not init physics: no physics scene could be created\n");
+    EXPECT_EQ(heard.take(), "Could not init physics: no physics scene could be created\n");
     EXPECT_EQ(world.scene, nullptr);
 }
 

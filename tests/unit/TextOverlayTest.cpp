@@ -1,6 +1,7 @@
 // HUD lines: timing, showing and pinning, and the glyph table reader.
 #include "render/TextOverlay.h"
 #include "../support/PlatformFixture.h"
+#include "../support/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -166,9 +167,8 @@ TEST(GlyphFile, ReadsRecordsAndSkipsWhatItCannotUse) {
 
 TEST(GlyphFile, MissingFileIsReportedAndLeavesTheTableEmpty) {
     TextOverlay overlay(0, 0);
-    testing::internal::CaptureStdout();
+    RecordedMessages heard;
     readGlyphFile(overlay, "tests/data/no/such_coords.data");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Unable to open file tests/data/no/such_coords.data\n");
+    EXPECT_EQ(heard.take(), "Unable to open file tests/data/no/such_coords.data\n");
     EXPECT_FLOAT_EQ(overlay.glyphs['A'].width, 0.0f);
 }

@@ -78,7 +78,10 @@ int main(int argc, char** argv) {
     platform::VirtualClock& clock = scripted.clock;
     std::filesystem::current_path(std::filesystem::path(VELLAMORA_SOURCE_DIR) / "data");
     Director director("config/config.txt");
-    director.init();
+    if (!director.init()) {
+        director.cleanup();
+        return 1;
+    }
     clock.set(0.5);
     int written = 0;
     for (int frame = 0; frame < kFrames; ++frame) {

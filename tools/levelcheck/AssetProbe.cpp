@@ -1,5 +1,7 @@
 #include "AssetProbe.h"
 
+#include "platform/RecordingSink.h"
+#include "platform/ScopedDiagnostics.h"
 #include "resources/Material.h"
 #include "resources/Mesh.h"
 
@@ -7,35 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <sstream>
 
 namespace {
-
-// The loaders report on standard output, as they do in the game; while one runs, that
-// output is collected so that it can be told against the level line naming the file.
-class CapturedOutput {
-public:
-    CapturedOutput() : saved(std::cout.rdbuf(buffer.rdbuf())) {}
-    ~CapturedOutput() { std::cout.rdbuf(saved); }
-    CapturedOutput(const CapturedOutput&) = delete;
-    CapturedOutput& operator=(const CapturedOutput&) = delete;
-
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(buffer.str());
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty()) {
-                result.push_back(line);
-            }
-        }
-        return result;
-    }
-
-private:
-    std::ostringstream buffer;
-    std::streambuf* saved;
-};
 
 // A directory opens like a file on some systems but holds nothing to load.
 bool readable(const std::string& path) {
@@ -56,11 +31,14 @@ const AssetReport& AssetProbe::mesh(const std::string& path) {
     AssetReport& report = meshes[path];
     report.opened = readable(path);
     if (report.opened) {
-        CapturedOutput output;
+        // Heard rather than printed, so that each can be told against the level line
+        // naming the file.
+        platform::RecordingSink heard;
+        const platform::ScopedDiagnostics listening(heard);
         const Mesh mesh(path);
         report.triangles = mesh.faceCount;
         report.loaded = mesh.faceCount > 0;
-        report.messages = output.lines();
+        report.messages = heard.messages();
     }
     return report;
 }
@@ -74,10 +52,11 @@ const AssetReport& AssetProbe::material(const std::string& path) {
     AssetReport& report = materials[path];
     report.opened = readable(path);
     if (report.opened) {
-        CapturedOutput output;
+        platform::RecordingSink heard;
+        const platform::ScopedDiagnostics listening(heard);
         const Material material(path);
         report.loaded = material.ka.a != 0.0f || material.kd.a != 0.0f || material.ks.a != 0.0f;
-        report.messages = output.lines();
+        report.messages = heard.messages();
     }
     return report;
 }

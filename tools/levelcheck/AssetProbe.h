@@ -10,7 +10,7 @@ struct AssetReport {
     bool opened = false;        // it is a file and can be read
     bool loaded = false;        // the game's loader made something usable of it
     std::int32_t triangles = 0; // meshes only
-    // Whatever the loader printed while reading it, one entry per line.
+    // Whatever the loader reported while reading it, one entry a message.
     std::vector<std::string> messages;
 };
 
