@@ -107,9 +107,9 @@ bool Director::loadWorld(const std::string& path) {
     unloadWorld();
     world = std::make_unique<GameWorld>(*physicsWorld);
     loader.world = physicsWorld.get();
-    loader.loadLevel(*world, *textureCache, path,
-                     LevelPrograms{simpleProgram, appState->waterProgram,
-                                   appState->waterPlaneProgram});
+    loader.loadLevel(
+        *world, *textureCache, path,
+        LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
     return world->character != nullptr;
 }
 
@@ -117,8 +117,8 @@ void Director::startWorld() {
     Character* character = player();
     light->character = character;
     camera->character = character;
-    world->setup(WorldServices{camera.get(), overlay.get(), textureCache.get(),
-                               appState->particleProgram});
+    world->setup(
+        WorldServices{camera.get(), overlay.get(), textureCache.get(), appState->particleProgram});
     controls.init(ControlTargets{character, textureCache.get(), overlay.get(), &toggles, &frustum});
     totalObjects = static_cast<std::int32_t>(world->entities.size()) + 1;
 }

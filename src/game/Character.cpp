@@ -73,7 +73,9 @@ void Character::update(double dt) {
     }
 }
 
-void Character::draw() { particles->draw(); }
+void Character::draw() {
+    particles->draw();
+}
 
 void Character::describe(DrawRecord& record) const {
     record = DrawRecord{};
@@ -84,4 +86,6 @@ void Character::describe(DrawRecord& record) const {
     record.model = particles->model ? *particles->model : modelMatrix;
 }
 
-void Character::addFlame(double change) { flame = std::min(flame + change, 1.0); }
+void Character::addFlame(double change) {
+    flame = std::min(flame + change, 1.0);
+}

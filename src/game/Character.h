@@ -34,13 +34,15 @@ public:
 
     // The light sits on the flame's origin and goes out when the flame has run out
     // (a flame that reached the goal burns on).
-    glm::vec4 lightPosition() const override { return modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f); }
+    glm::vec4 lightPosition() const override {
+        return modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+    }
     bool isOut() const override { return locked && !victorious; }
 
     double lastDrainTime = 0.0;
     int moveSpeed = 40;
     int jumpStrength = 55;
-    double flame = 1.0; // 1 is full; below 0 the game is over
+    double flame = 1.0;  // 1 is full; below 0 the game is over
     bool locked = false; // no more moves: game over or victory
     bool victorious = false;
     physics::Controller* controller = nullptr;

@@ -41,6 +41,6 @@ public:
     PhysicsWorld& physics;
     std::vector<std::unique_ptr<Light>> levelLights;
     std::vector<std::unique_ptr<Entity>> entities; // in the order the loader built them
-    std::unique_ptr<Character> character;           // null when the level has none
+    std::unique_ptr<Character> character;          // null when the level has none
     FanSchedule fans;
 };

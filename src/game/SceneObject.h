@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 

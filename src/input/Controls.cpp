@@ -62,7 +62,8 @@ void Controls::listen() {
     platform::InputDevice& device = platform::input();
     device.setKeyCallback([this](int key, int action) { onKey(key, action); });
     device.setMousePosCallback([this](int x, int y) { onMouseMove(x, y); });
-    device.setMouseButtonCallback([this](int button, int action) { onMouseButton(button, action); });
+    device.setMouseButtonCallback(
+        [this](int button, int action) { onMouseButton(button, action); });
 }
 
 void Controls::update(double dt) {

@@ -39,12 +39,13 @@ glm::mat4 modelMatrixOf(const ObjectDescription& record) {
 
 std::uint16_t collisionGroupOf(const ObjectDescription& record, const RecordRule& rule) {
     return physicsKindOf(record.physicsType) == PhysicsKind::Dynamic ? rule.dynamicGroup
-                                                                      : rule.group;
+                                                                     : rule.group;
 }
 
 // The level is built from the back of each queue: whatever the file says last is
 // built first. Every record is handed over with its index, its place in the file.
-template <typename Record, typename Build> void takeFromBack(std::vector<Record>& queue, Build build) {
+template <typename Record, typename Build>
+void takeFromBack(std::vector<Record>& queue, Build build) {
     while (!queue.empty()) {
         const Record record = queue.back();
         queue.pop_back();
@@ -70,8 +71,8 @@ void DataLoader::parseLevelStream(std::istream& in, const std::string& fileName)
     LevelReader(in, fileName).read(objectQueue, lightQueue);
 }
 
-Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager,
-                                 const std::string& path, const LevelPrograms& programs) {
+Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager, const std::string& path,
+                                 const LevelPrograms& programs) {
     world = &level.physics;
     character = nullptr;
     parseLevelFile(path);
@@ -82,7 +83,7 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager,
                                                             record.specularColor));
     });
 
-    // Only one player: the first "Character" of the file.
+    // Only one player: the first character record of the file.
     const auto isCharacter = [](const ObjectDescription& r) {
         return r.kind == RecordKind::Character;
     };
@@ -143,10 +144,9 @@ std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& r
     const glm::vec4 position = player->modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
     player->controller = createCharacterController(world, position.x, position.y, position.z, 0.8f,
                                                    0.5f, 0.01f, 45.0f, 0.5f);
-    player->controllerManager = world->controllerManager();
     if (player->controller) {
         player->actor = player->controller->getActor();
-        setActorCollisionGroup(player->actor, GROUP_DEFAULT);
+        setActorCollisionGroup(player->actor, recordRuleOf(RecordKind::Character)->group);
     }
     return player;
 }

@@ -50,31 +50,26 @@ std::unique_ptr<Entity> collisionBox(const ObjectDescription& r, const EntityInp
                                           in.model);
 }
 
+using K = RecordKind;
 using S = ActorSource;
 
-// The one place each record type is named.
+// The one place each record type is named. The columns: the type, its kind, whether
+// the block has a physics line, where the actor comes from, whether the texture is
+// loaded, the group of the actor's shapes (and of a dynamic one's), the constructor.
+// clang-format off
 constexpr RecordRule kRecordRules[] = {
-    // type           kind                        physics line actor   texture group          dynamic group
-    {"Character", RecordKind::Character, false, S::Controller, true, GROUP_DEFAULT, GROUP_DEFAULT,
-     nullptr},
-    {"Box", RecordKind::Box, true, S::PhysicsLine, true, GROUP_SOLID, GROUP_PUSHABLE, plain<Box>},
-    {"DoodadFan", RecordKind::DoodadFan, true, S::PhysicsLine, true, GROUP_SOLID, GROUP_SOLID,
-     withTwoParams<DoodadFan>},
-    {"DoodadWater", RecordKind::DoodadWater, true, S::PhysicsLine, true, GROUP_SOLID, GROUP_SOLID,
-     plain<DoodadWater>},
-    {"DoodadBox", RecordKind::DoodadBox, true, S::PhysicsLine, true, GROUP_SOLID, GROUP_SOLID,
-     plain<DoodadBox>},
-    {"Victory", RecordKind::Victory, true, S::PhysicsLine, true, GROUP_SOLID, GROUP_SOLID,
-     plain<Victory>},
-    {"DoodadUpgrade", RecordKind::DoodadUpgrade, true, S::PhysicsLine, true, GROUP_SOLID,
-     GROUP_SOLID, withTwoParams<DoodadUpgrade>},
-    {"Water", RecordKind::Water, true, S::MeshTrigger, true, GROUP_TRIGGER, GROUP_TRIGGER,
-     waterJet},
-    {"WaterPlane", RecordKind::WaterPlane, true, S::ParamsBox, true, GROUP_SOLID, GROUP_SOLID,
-     waterPlane},
-    {"CollisionBox", RecordKind::CollisionBox, true, S::PhysicsLine, false, GROUP_SOLID,
-     GROUP_SOLID, collisionBox},
+    {"Character",     K::Character,     false, S::Controller,  true,  GROUP_DEFAULT, GROUP_DEFAULT,  nullptr},
+    {"Box",           K::Box,           true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_PUSHABLE, plain<Box>},
+    {"DoodadFan",     K::DoodadFan,     true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_SOLID,    withTwoParams<DoodadFan>},
+    {"DoodadWater",   K::DoodadWater,   true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_SOLID,    plain<DoodadWater>},
+    {"DoodadBox",     K::DoodadBox,     true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_SOLID,    plain<DoodadBox>},
+    {"Victory",       K::Victory,       true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_SOLID,    plain<Victory>},
+    {"DoodadUpgrade", K::DoodadUpgrade, true,  S::PhysicsLine, true,  GROUP_SOLID,   GROUP_SOLID,    withTwoParams<DoodadUpgrade>},
+    {"Water",         K::Water,         true,  S::MeshTrigger, true,  GROUP_TRIGGER, GROUP_TRIGGER,  waterJet},
+    {"WaterPlane",    K::WaterPlane,    true,  S::ParamsBox,   true,  GROUP_SOLID,   GROUP_SOLID,    waterPlane},
+    {"CollisionBox",  K::CollisionBox,  true,  S::PhysicsLine, false, GROUP_SOLID,   GROUP_SOLID,    collisionBox},
 };
+// clang-format on
 
 struct PhysicsName {
     std::string_view name;

@@ -57,9 +57,9 @@ using EntityFactory = std::unique_ptr<Entity> (*)(const ObjectDescription& recor
 struct RecordRule {
     std::string_view type;
     RecordKind kind;
-    bool physicsLine;    // false: none in the block (Character)
+    bool physicsLine; // false: none in the block (Character)
     ActorSource actor;
-    bool usesTexture;    // a CollisionBox's texture line is read and ignored
+    bool usesTexture;     // a CollisionBox's texture line is read and ignored
     CollisionGroup group; // of every shape of the actor
     // The group of a "dynamic" one instead. The file decides, not the actor built: a
     // dynamic box that fell back to a static actor is still pushed around as one.

@@ -284,11 +284,10 @@ void TextOverlay::addStatusLine(const std::string* lineText, const std::string& 
 }
 
 void TextOverlay::removeLines(const std::string* shown) {
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const std::unique_ptr<HudLine>& line) {
-                                   return line->text == shown;
-                               }),
-                lines.end());
+    lines.erase(
+        std::remove_if(lines.begin(), lines.end(),
+                       [&](const std::unique_ptr<HudLine>& line) { return line->text == shown; }),
+        lines.end());
 }
 
 void addLine(const std::string* text, TextOverlay& overlay, const std::string& name, float size,

@@ -50,8 +50,7 @@ public:
 
     // In the status lines' look: small, left-aligned, warm white, hidden until shown,
     // then for five seconds.
-    void addStatusLine(const std::string* text, const std::string& name, float x,
-                       float y) override;
+    void addStatusLine(const std::string* text, const std::string& name, float x, float y) override;
 
     std::uint32_t fontTexture;
     std::uint32_t currentTexture = 0;

@@ -1,12 +1,12 @@
 // The function keys: what each switches in GL and what the status lines then say.
+#include "render/RenderToggles.h"
+#include "../support/PlatformFixture.h"
 #include "GlContext.h"
 #include "camera/Frustum.h"
 #include "input/Controls.h"
 #include "platform/Keys.h"
-#include "render/RenderToggles.h"
 #include "render/TextOverlay.h"
 #include "resources/Texture.h"
-#include "../support/PlatformFixture.h"
 
 #include <GL/glew.h>
 

@@ -40,6 +40,7 @@ TEST_F(FrameLoop, CountsEveryObjectAndTheCharacter) {
     EXPECT_EQ(director->totalObjects, 5);
     EXPECT_EQ(director->world->levelLights.size(), 1u);
     EXPECT_TRUE(frames(3));
-    EXPECT_EQ(director->cullingText.rfind("Frustum on: Total Objects: 5 - Rendered Objects: ", 0), 0u)
+    EXPECT_EQ(director->cullingText.rfind("Frustum on: Total Objects: 5 - Rendered Objects: ", 0),
+              0u)
         << director->cullingText;
 }

@@ -88,7 +88,8 @@ TEST_F(Playing, AAndDTurnTheCharacter) {
     frames(1); // the key goes down inside this frame's swap
     const glm::vec3 before = facing();
     frames(10);
-    const float turned = glm::degrees(std::acos(glm::clamp(glm::dot(before, facing()), -1.0f, 1.0f)));
+    const float turned =
+        glm::degrees(std::acos(glm::clamp(glm::dot(before, facing()), -1.0f, 1.0f)));
     EXPECT_NEAR(turned, 34.9f, 0.5f) << "about 3.49 degrees a frame";
     EXPECT_GT(glm::cross(before, facing()).y, 0.0f) << "A turns left";
 }
@@ -106,7 +107,8 @@ TEST_F(Playing, RightButtonAndMouseTurnTheView) {
     frames(3);
     platform.input.releaseButton(platform::mouse::Right);
     frames(1);
-    const float turned = glm::degrees(std::acos(glm::clamp(glm::dot(before, facing()), -1.0f, 1.0f)));
+    const float turned =
+        glm::degrees(std::acos(glm::clamp(glm::dot(before, facing()), -1.0f, 1.0f)));
     EXPECT_NEAR(turned, 10 * 0.349f, 0.05f) << "one motion event of 10 pixels, used once";
 }
 

@@ -11,8 +11,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -208,12 +208,12 @@ TEST_F(ShadowRoom, OnlySeeThroughSurfacesAreBlendedInTheLitPass) {
     const glm::vec3 wall = light + glm::vec3(9.9f, 4, 0);
     // Untextured, so only the material decides: on the line of sight, in front of the wall.
     auto owned = std::make_unique<TestObject>(
-        d.simpleProgram, glm::scale(glm::translate(glm::mat4(1.0f), eye + 0.3f * (wall - eye)),
-                                    glm::vec3(0.5f)));
+        d.simpleProgram,
+        glm::scale(glm::translate(glm::mat4(1.0f), eye + 0.3f * (wall - eye)), glm::vec3(0.5f)));
     owned->setup();
     owned->textureManager = d.textureCache.get();
     TestObject& cube = *owned;
-    d.entities.push_back(std::move(owned));
+    d.world->entities.push_back(std::move(owned));
     d.visibleEntities.push_back(&cube);
 
     const auto redWithAlpha = [&](float alpha) {
@@ -251,7 +251,8 @@ TEST_F(FlatFloor, AWaterObjectIsDrawnAndCountedOnceInTheWaterPass) {
     ASSERT_GT(plain, 1);
 
     // Straight ahead of the camera, in view.
-    const glm::vec3 ahead = glm::vec3(director->world->character->modelMatrix[3]) + glm::vec3(0, 0, -5);
+    const glm::vec3 ahead =
+        glm::vec3(director->world->character->modelMatrix[3]) + glm::vec3(0, 0, -5);
     auto water = std::make_unique<TestObject>(director->simpleProgram,
                                               glm::translate(glm::mat4(1.0f), ahead));
     water->skipLitPasses = true;

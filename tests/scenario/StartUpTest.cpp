@@ -56,8 +56,8 @@ TEST_F(StartUp, ALevelWithoutACharacterEndsBeforeItsFirstFrame) {
     {
         Director director(level);
         EXPECT_EQ(runGame(director), 1);
-        EXPECT_EQ(director.entities.size(), 1u);
-        EXPECT_EQ(director.character, nullptr);
+        EXPECT_EQ(director.world->entities.size(), 1u);
+        EXPECT_EQ(director.world->character, nullptr);
         EXPECT_EQ(platform::window().handle(), nullptr) << "cleanup closed the window";
     }
     ASSERT_FALSE(heard.messages().empty());

@@ -15,6 +15,13 @@ namespace {
 
 constexpr double kFrame = 1.0 / 60.0;
 
+// Under AddressSanitizer freed memory waits in quarantine: the resident set says nothing.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSetMeansSomething = false;
+#else
+constexpr bool kResidentSetMeansSomething = true;
+#endif
+
 long residentKiB() {
     std::ifstream statm("/proc/self/statm");
     long size = 0;
@@ -64,7 +71,9 @@ TEST_F(Rebuild, TheShippedLevelIsBuiltAndTornDownAHundredTimes) {
     const long afterHundredth = residentKiB();
     std::printf("resident set after the 10th build %ld KiB, after the 100th %ld KiB (%+ld KiB)\n",
                 afterTenth, afterHundredth, afterHundredth - afterTenth);
-    EXPECT_LE(afterHundredth - afterTenth, 2048) << "KiB grown over 90 builds";
+    if (kResidentSetMeansSomething) {
+        EXPECT_LE(afterHundredth - afterTenth, 2048) << "KiB grown over 90 builds";
+    }
 
     start();
     shipped_level::Pilot pilot(*director, platform.input);

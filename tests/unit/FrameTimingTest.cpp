@@ -1,7 +1,7 @@
 // The frame clock: the Director's time step and the frame-rate counter.
+#include "../support/PlatformFixture.h"
 #include "core/Director.h"
 #include "core/FpsCounter.h"
-#include "../support/PlatformFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -139,7 +139,7 @@ TEST_F(GameObjectLevel, APoolWithoutAPossibleBoxIsReportedAndLeftHarmless) {
     EXPECT_EQ(messages, "WaterPlane tests/data/obj/cube_textured.obj: no box can be made of half "
                         "extents -10 0.5 10; created no physics actor\n");
     // Without an actor it drains nothing and still sprays.
-    entities[0]->character = character.get();
+    entities[0]->character = character;
     entities[0]->update(0.1);
     EXPECT_DOUBLE_EQ(character->flame, 1.0);
     EXPECT_EQ(dynamic_cast<Water&>(*entities[0]).particles->liveCount, 5);

@@ -24,8 +24,8 @@ std::string block(const std::string& type, const std::string& physics, const std
     if (type != "Character") {
         text += physics + "\n";
     }
-    return text + mesh + "\ntests/data/obj/crate.mtl\nnone.png\n" + place + "\n" + rotation +
-           "\n" + scale + "\nu\n";
+    return text + mesh + "\ntests/data/obj/crate.mtl\nnone.png\n" + place + "\n" + rotation + "\n" +
+           scale + "\nu\n";
 }
 
 class LevelConstruction : public LevelLoadFixture {
@@ -36,10 +36,10 @@ protected:
 } // namespace
 
 TEST_F(LevelConstruction, ObjectsAndLightsComeOutInReverseFileOrder) {
-    const auto character =
-        load(block("Box", "static 0", " 1 0 0") + "*first\n 1 2 3\n 1 1 1 1\n 0 0 0 1\n 0 0 0 1\n" +
-             block("Character", "", " 0 5 0") + block("Box", "static 0", " 2 0 0") +
-             "*second\n 4 5 6\n 1 1 1 1\n 0 0 0 1\n 0 0 0 1\n" + block("Box", "kinematic 1", " 3 0 0"));
+    const auto character = load(
+        block("Box", "static 0", " 1 0 0") + "*first\n 1 2 3\n 1 1 1 1\n 0 0 0 1\n 0 0 0 1\n" +
+        block("Character", "", " 0 5 0") + block("Box", "static 0", " 2 0 0") +
+        "*second\n 4 5 6\n 1 1 1 1\n 0 0 0 1\n 0 0 0 1\n" + block("Box", "kinematic 1", " 3 0 0"));
     ASSERT_NE(character, nullptr);
     ASSERT_EQ(entities.size(), 3u);
     EXPECT_FLOAT_EQ(entities[0]->modelMatrix[3].x, 3.0f);
@@ -67,10 +67,9 @@ TEST_F(LevelConstruction, ModelMatrixIsTranslateRotateScale) {
     load(block("Character", "", " 0 0 0") +
          block("Box", "static 0", " 10 2 -3", " 90 0 1 0", " 2 1 0.5"));
     ASSERT_EQ(entities.size(), 1u);
-    const glm::mat4 expected =
-        glm::scale(glm::rotate(glm::translate(glm::mat4(1.0f), {10, 2, -3}), glm::radians(90.0f),
-                               {0, 1, 0}),
-                   {2, 1, 0.5f});
+    const glm::mat4 expected = glm::scale(
+        glm::rotate(glm::translate(glm::mat4(1.0f), {10, 2, -3}), glm::radians(90.0f), {0, 1, 0}),
+        {2, 1, 0.5f});
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 4; ++r) {
             EXPECT_NEAR(entities[0]->modelMatrix[c][r], expected[c][r], 1e-5f);
@@ -106,7 +105,7 @@ TEST_F(LevelConstruction, UnknownTypesBuildNothingAndOnlyOneCharacterIsKept) {
              block("Box", "wobbly 1", " 4 0 0") + block("Character", "", " 2 0 0"));
     ASSERT_NE(character, nullptr);
     EXPECT_FLOAT_EQ(character->modelMatrix[3].x, 1.0f) << "the first Character of the file";
-    EXPECT_EQ(world.controllerManager->getNbControllers(), 1u) << "no stray capsule is left";
+    EXPECT_EQ(world.controllerManager()->getNbControllers(), 1u) << "no stray capsule is left";
     EXPECT_NE(messages.find("2 Character records"), std::string::npos) << messages;
 
     // The box with an unknown physics type is built and reported, without an actor.

@@ -83,8 +83,7 @@ TEST_F(ShadowFaces, TheFurthestAxisPicksAMapThatHoldsThePoint) {
                 const glm::vec3 point = light + offset;
                 std::size_t best = 0;
                 for (std::size_t face = 0; face < 6; ++face) {
-                    EXPECT_NEAR(w(face, point), glm::dot(maps.faceDirections[face], offset),
-                                1e-4f);
+                    EXPECT_NEAR(w(face, point), glm::dot(maps.faceDirections[face], offset), 1e-4f);
                     if (w(face, point) > w(best, point)) {
                         best = face;
                     }
