@@ -6,18 +6,16 @@
 #include <array>
 #include <cmath>
 
-Frustum frustum;
-
-void setCullingMatrices(const glm::mat4& projection, const glm::mat4& view) {
-    frustum.cullProjection = projection;
-    frustum.cullView = view;
+void Frustum::setCullingMatrices(const glm::mat4& projection, const glm::mat4& view) {
+    cullProjection = projection;
+    cullView = view;
 }
 
-bool isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners) {
-    if (!frustum.frustumCulling) {
+bool Frustum::isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners) const {
+    if (!frustumCulling) {
         return true;
     }
-    return isBoxInClipSpace(frustum.cullProjection * frustum.cullView * modelMatrix, corners);
+    return isBoxInClipSpace(cullProjection * cullView * modelMatrix, corners);
 }
 
 bool isBoxInClipSpace(const glm::mat4& toClip, const glm::vec4* corners) {
@@ -80,11 +78,11 @@ bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& t
     return inside || isBoxInClipSpace(toClip * modelMatrix, corners);
 }
 
-bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
-                 const glm::vec4* corners, const glm::vec3& centre, float radius) {
-    if (!frustum.frustumCulling) {
+bool Frustum::isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
+                          const glm::vec4* corners, const glm::vec3& centre, float radius) const {
+    if (!frustumCulling) {
         return true;
     }
-    return isBoxInClipSpace(planes, frustum.cullProjection * frustum.cullView, modelMatrix,
-                            corners, sphereInWorld(modelMatrix, centre, radius));
+    return isBoxInClipSpace(planes, cullProjection * cullView, modelMatrix, corners,
+                            sphereInWorld(modelMatrix, centre, radius));
 }

@@ -12,15 +12,19 @@ struct Frustum {
     glm::mat4 cullProjection{1.0f};
     glm::mat4 cullView{1.0f};
     bool frustumCulling = false;
+
+    void setCullingMatrices(const glm::mat4& projection, const glm::mat4& view);
+
+    // False only when all 8 corners lie outside the same clip plane; with culling off
+    // everything is visible.
+    bool isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners) const;
+
+    // The same answer, decided from a sphere where it can be: `planes` are the clip
+    // planes of the culling matrices (clipPlanes(cullProjection * cullView)), and the
+    // sphere (centre, radius in the model's frame) holds the box.
+    bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
+                     const glm::vec4* corners, const glm::vec3& centre, float radius) const;
 };
-
-extern Frustum frustum;
-
-void setCullingMatrices(const glm::mat4& projection, const glm::mat4& view);
-
-// False only when all 8 corners lie outside the same clip plane; with culling off
-// everything is visible.
-bool isInFrustum(const glm::mat4& modelMatrix, const glm::vec4* corners);
 
 // The same test for any projection: false only when all 8 corners, taken to clip
 // space by `toClip`, lie outside the same clip plane. Such a box cannot put a single
@@ -49,9 +53,3 @@ Sphere sphereInWorld(const glm::mat4& modelMatrix, const glm::vec3& centre, floa
 bool isBoxInClipSpace(const std::array<glm::vec4, 6>& planes, const glm::mat4& toClip,
                       const glm::mat4& modelMatrix, const glm::vec4* corners,
                       const Sphere& world);
-
-// isInFrustum's answer, the same way: `planes` are the clip planes of the culling
-// matrices (clipPlanes(cullProjection * cullView)), and the sphere (centre, radius in
-// the model's frame) holds the box.
-bool isInFrustum(const std::array<glm::vec4, 6>& planes, const glm::mat4& modelMatrix,
-                 const glm::vec4* corners, const glm::vec3& centre, float radius);

@@ -144,7 +144,7 @@ void Director::update() {
         camera->view = character->cameraOffset * glm::inverse(character->modelMatrix);
     }
     // Next frame's culling uses this frame's camera.
-    setCullingMatrices(camera->perspective, camera->view);
+    frustum.setCullingMatrices(camera->perspective, camera->view);
 
     const double fps = fpsCounter.computeFps();
     if (fps != 0.0) {
@@ -157,7 +157,7 @@ void Director::update() {
 void Director::updateEntities() {
     const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
     for (const auto& entity : world->entities) {
-        if (isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
+        if (frustum.isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
                         entity->boundsCentre, entity->boundsRadius)) {
             visibleEntities.push_back(entity.get());
             entity->update(dt);

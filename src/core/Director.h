@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/Camera.h"
+#include "camera/Frustum.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
 #include "game/GameWorld.h"
@@ -84,6 +85,8 @@ public:
     std::string cullingText;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
+    // What is in view: last frame's camera, and whether culling is on at all.
+    Frustum frustum;
     // Draws what describeFrame hands it; owns the shadow maps.
     SceneRenderer renderer;
     SceneFrame frame;

@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-// While set, timed lines hide themselves once their time is up.
-extern bool linesExpire;
 
 // The warm white of the HUD's information lines (status lines, frame rate, flame).
 inline constexpr glm::vec4 kHudTextColor{1.0f, 0.8f, 0.5f, 1.0f};
@@ -68,6 +66,8 @@ public:
     const std::string* text = nullptr;
     std::vector<std::unique_ptr<HudLine>> lines;
     std::array<GlyphRecord, 256> glyphs{};
+    // While set, timed lines hide themselves once their time is up; F7 pins them.
+    bool linesExpire = true;
 
 private:
     void drawText();

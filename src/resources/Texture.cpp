@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <vector>
 
-bool mipmapWrapPending = false;
 
 namespace {
 

@@ -12,9 +12,6 @@
 
 class StatusLines;
 
-// Set when the trilinear mode has been applied; the next mipmap-key press then
-// starts the mipmapped modes over.
-extern bool mipmapWrapPending;
 
 // The texture manager: image files become cached, mipmapped GL textures, and the
 // player's texture filter mode is applied to each texture as it is drawn.
@@ -40,6 +37,9 @@ public:
     void nextMipmapFilter();
 
     int filterMode = 6; // 0 to 4 pick a row of the filter table; anything else is trilinear
+    // Set when the trilinear mode has been applied; the next mipmap-key press then
+    // starts the mipmapped modes over.
+    bool mipmapWrapPending = false;
     StatusLines* overlay = nullptr;
     std::string statusText;
     std::vector<std::unique_ptr<CacheEntry>> textureCache;

@@ -15,10 +15,7 @@ namespace {
 class FunctionKeys : public GlTest {
 protected:
     void SetUp() override {
-        frustum = Frustum{};
         frustum.frustumCulling = true;
-        linesExpire = true;
-        mipmapWrapPending = false;
         textures.overlay = &overlay;
         textures.init();
         addLine(&fpsText, overlay, "fps", 700, false, false, 500, 350, glm::vec4(1), -1.0, 0.0);
@@ -28,8 +25,6 @@ protected:
     void TearDown() override {
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glEnable(GL_BLEND);
-        frustum = Frustum{};
-        linesExpire = true;
     }
 
     void press(int key) {
@@ -48,6 +43,7 @@ protected:
     Texture textures;
     RenderToggles toggles;
     Controls controls;
+    Frustum frustum;
     std::string fpsText = "Fps: 60";
     std::string cullText = "culling";
 };
@@ -105,15 +101,15 @@ TEST_F(FunctionKeys, F4AndF5ChangeTheFilterAndShowIt) {
 
 TEST_F(FunctionKeys, F7PinsAndHidesTheStatusLines) {
     press(platform::key::F7);
-    EXPECT_FALSE(linesExpire);
+    EXPECT_FALSE(overlay.linesExpire);
     for (const char* name : {"fps", "cul", "tex", "pMode", "alpha"}) {
         EXPECT_TRUE(visible(name)) << name;
     }
     press(platform::key::F7);
-    EXPECT_TRUE(linesExpire);
+    EXPECT_TRUE(overlay.linesExpire);
     for (const char* name : {"fps", "cul", "tex", "pMode", "alpha"}) {
         EXPECT_FALSE(visible(name)) << name;
     }
     press(platform::key::F6); // unbound: nothing happens
-    EXPECT_TRUE(linesExpire);
+    EXPECT_TRUE(overlay.linesExpire);
 }

@@ -19,7 +19,6 @@ GLint parameter(GLenum name) {
 
 class Textures : public GlTest {
 protected:
-    void SetUp() override { mipmapWrapPending = false; }
     Texture textures;
 };
 
@@ -153,7 +152,7 @@ TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
     EXPECT_EQ(textures.statusText,
               "TexParam: Mipmap on: Min Filter Linear&Linear - Mag Filter Linear&Linear");
-    EXPECT_TRUE(mipmapWrapPending);
+    EXPECT_TRUE(textures.mipmapWrapPending);
     textures.nextMipmapFilter();
     EXPECT_EQ(textures.filterMode, 2);
 

@@ -57,12 +57,12 @@ protected:
         // Settle the player on its block; nothing here looks at pixels.
         frames(90, 1.0 / 60.0, FrameMode::SkipDrawing);
         // Every object in the passes, wherever the test puts the camera.
-        frustum.frustumCulling = false;
+        director->frustum.frustumCulling = false;
         frames(1, 1.0 / 60.0, FrameMode::SkipDrawing);
         light = director->world->character->actor->getGlobalPosition();
     }
     void TearDown() override {
-        frustum.frustumCulling = true;
+        director->frustum.frustumCulling = true;
         GameFixture::TearDown();
     }
 
@@ -278,7 +278,7 @@ TEST_F(FlatFloor, TheHudShowsTheCullingLineOfThePreviousFrame) {
     ASSERT_EQ(culledLine.rfind("Frustum on:", 0), 0u) << culledLine;
 
     // The frame that turns culling off still shows the line of the frame before.
-    frustum.frustumCulling = false;
+    director->frustum.frustumCulling = false;
     frames(1);
     const std::string unculledLine = director->cullingText;
     ASSERT_EQ(unculledLine.rfind("Frustum off:", 0), 0u) << unculledLine;
@@ -295,7 +295,7 @@ TEST_F(FlatFloor, TheHudShowsTheCullingLineOfThePreviousFrame) {
     };
     const auto withCulled = drawnWith(culledLine);
     const auto withUnculled = drawnWith(unculledLine);
-    frustum.frustumCulling = true;
+    director->frustum.frustumCulling = true;
 
     ASSERT_NE(withCulled, withUnculled) << "the two lines look different";
     EXPECT_EQ(shown, withCulled);
@@ -306,9 +306,9 @@ TEST_F(BehindTheCamera, TheCullingLineCountsTheCharacterWhenNothingElseIsInView)
     EXPECT_TRUE(director->visibleEntities.empty());
     EXPECT_EQ(director->cullingText, "Frustum on: Total Objects: 2 - Rendered Objects: 1");
 
-    frustum.frustumCulling = false;
+    director->frustum.frustumCulling = false;
     frames(1);
-    frustum.frustumCulling = true;
+    director->frustum.frustumCulling = true;
     EXPECT_EQ(director->cullingText, "Frustum off: Total Objects: 2 - Rendered Objects: 2");
 }
 

@@ -28,8 +28,7 @@ std::array<glm::vec4, 8> box(float h) {
 
 class FrustumTest : public testing::Test {
 protected:
-    void SetUp() override { frustum = Frustum{}; }
-    void TearDown() override { frustum = Frustum{}; }
+    Frustum frustum;
 };
 
 } // namespace
@@ -47,28 +46,28 @@ TEST(Projections, MatchTheClassicFormulas) {
 TEST_F(FrustumTest, IdentityMatricesSeeOnlyTheUnitCube) {
     frustum.frustumCulling = true;
     const auto corners = box(0.5f);
-    EXPECT_TRUE(isInFrustum(glm::mat4(1.0f), corners.data()));
-    EXPECT_TRUE(isInFrustum(glm::translate(glm::mat4(1.0f), {1.4f, 0, 0}), corners.data()))
+    EXPECT_TRUE(frustum.isInFrustum(glm::mat4(1.0f), corners.data()));
+    EXPECT_TRUE(frustum.isInFrustum(glm::translate(glm::mat4(1.0f), {1.4f, 0, 0}), corners.data()))
         << "a box reaching into the cube counts as visible";
-    EXPECT_FALSE(isInFrustum(glm::translate(glm::mat4(1.0f), {1.6f, 0, 0}), corners.data()));
-    EXPECT_FALSE(isInFrustum(glm::translate(glm::mat4(1.0f), {0, 0, -3}), corners.data()));
+    EXPECT_FALSE(frustum.isInFrustum(glm::translate(glm::mat4(1.0f), {1.6f, 0, 0}), corners.data()));
+    EXPECT_FALSE(frustum.isInFrustum(glm::translate(glm::mat4(1.0f), {0, 0, -3}), corners.data()));
 }
 
 TEST_F(FrustumTest, CameraViewCullsOnlyWhenAllCornersFailOnePlane) {
     frustum.frustumCulling = true;
-    setCullingMatrices(perspectiveMatrix(60.0f, 4.0f / 3.0f, 0.1f, 1000.0f),
+    frustum.setCullingMatrices(perspectiveMatrix(60.0f, 4.0f / 3.0f, 0.1f, 1000.0f),
                        glm::lookAt(glm::vec3(0, 0, 0), {0, 0, -1}, {0, 1, 0}));
     const auto corners = box(1.0f);
     const auto at = [](float x, float y, float z) { return glm::translate(glm::mat4(1.0f), {x, y, z}); };
-    EXPECT_TRUE(isInFrustum(at(0, 0, -10), corners.data()));
-    EXPECT_FALSE(isInFrustum(at(0, 0, 10), corners.data())) << "behind the eye";
-    EXPECT_FALSE(isInFrustum(at(0, 0, -2000), corners.data())) << "beyond the far plane";
-    EXPECT_FALSE(isInFrustum(at(50, 0, -10), corners.data()));
+    EXPECT_TRUE(frustum.isInFrustum(at(0, 0, -10), corners.data()));
+    EXPECT_FALSE(frustum.isInFrustum(at(0, 0, 10), corners.data())) << "behind the eye";
+    EXPECT_FALSE(frustum.isInFrustum(at(0, 0, -2000), corners.data())) << "beyond the far plane";
+    EXPECT_FALSE(frustum.isInFrustum(at(50, 0, -10), corners.data()));
     // Straddling the near plane is conservatively visible.
-    EXPECT_TRUE(isInFrustum(at(0, 0, 0), corners.data()));
+    EXPECT_TRUE(frustum.isInFrustum(at(0, 0, 0), corners.data()));
 
     frustum.frustumCulling = false;
-    EXPECT_TRUE(isInFrustum(at(0, 0, 10), corners.data()));
+    EXPECT_TRUE(frustum.isInFrustum(at(0, 0, 10), corners.data()));
 }
 
 // The quick path of the box test (the view test and each shadow face use it) must give
@@ -76,7 +75,7 @@ TEST_F(FrustumTest, CameraViewCullsOnlyWhenAllCornersFailOnePlane) {
 // what each map holds would change.
 TEST_F(FrustumTest, TheQuickViewTestAlwaysAgreesWithTheBoxTest) {
     frustum.frustumCulling = true;
-    setCullingMatrices(perspectiveMatrix(60.0f, 4.0f / 3.0f, 0.1f, 1000.0f),
+    frustum.setCullingMatrices(perspectiveMatrix(60.0f, 4.0f / 3.0f, 0.1f, 1000.0f),
                        glm::lookAt(glm::vec3(3, 2, 1), {3, 2, -1}, {0, 1, 0}));
     const std::array<glm::vec4, 6> planes =
         clipPlanes(frustum.cullProjection * frustum.cullView);
@@ -98,8 +97,8 @@ TEST_F(FrustumTest, TheQuickViewTestAlwaysAgreesWithTheBoxTest) {
         const glm::mat4 model = glm::scale(
             glm::rotate(glm::translate(glm::mat4(1.0f), at), random(3.0f), {0, 1, 0}),
             glm::vec3(0.1f + std::abs(random(4.0f)), 0.1f + std::abs(random(4.0f)), 1.0f));
-        const bool exact = isInFrustum(model, corners.data());
-        ASSERT_EQ(isInFrustum(planes, model, corners.data(), centre, radius), exact)
+        const bool exact = frustum.isInFrustum(model, corners.data());
+        ASSERT_EQ(frustum.isInFrustum(planes, model, corners.data(), centre, radius), exact)
             << "box at " << at.x << ", " << at.y << ", " << at.z;
         visible += exact ? 1 : 0;
     }

@@ -102,17 +102,17 @@ TEST_F(ShadowFaces, TheFurthestAxisPicksAMapThatHoldsThePoint) {
 
 TEST(CullingText, SaysWhetherCullingIsOnAndCountsTheCharacter) {
     Director director("config/config.txt");
-    const bool culling = frustum.frustumCulling;
+    const bool culling = director.frustum.frustumCulling;
     director.totalObjects = 43;
     director.renderedObjects = 18;
-    frustum.frustumCulling = true;
+    director.frustum.frustumCulling = true;
     director.updateCullingText();
     EXPECT_EQ(director.cullingText, "Frustum on: Total Objects: 43 - Rendered Objects: 18");
 
-    frustum.frustumCulling = false;
+    director.frustum.frustumCulling = false;
     director.totalObjects = 1;
     director.renderedObjects = 1;
     director.updateCullingText();
     EXPECT_EQ(director.cullingText, "Frustum off: Total Objects: 1 - Rendered Objects: 1");
-    frustum.frustumCulling = culling;
+    director.frustum.frustumCulling = culling;
 }

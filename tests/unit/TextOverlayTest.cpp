@@ -14,9 +14,6 @@ const glm::vec4 kWhite{1.0f};
 // An overlay without GL buffers: drawing runs all its logic but sends nothing to GL.
 class HudLines : public testing::Test {
 protected:
-    void SetUp() override { linesExpire = true; }
-    void TearDown() override { linesExpire = true; }
-
     HudLine& line(const std::string& name) { return *overlay.findLine(name); }
 
     ScopedPlatform platform;
@@ -74,7 +71,7 @@ TEST_F(HudLines, StatusLinesArePinnedThenHiddenTogether) {
     addLine(&other, overlay, "character", 900, true, true, -490, -370, kWhite, -1.0, 0.0);
 
     overlay.toggleStatusLines();
-    EXPECT_FALSE(linesExpire);
+    EXPECT_FALSE(overlay.linesExpire);
     EXPECT_TRUE(line("tex").visible);
     EXPECT_TRUE(line("cul").visible);
     EXPECT_TRUE(line("fps").visible);
@@ -85,7 +82,7 @@ TEST_F(HudLines, StatusLinesArePinnedThenHiddenTogether) {
     EXPECT_TRUE(line("tex").visible);
 
     overlay.toggleStatusLines();
-    EXPECT_TRUE(linesExpire);
+    EXPECT_TRUE(overlay.linesExpire);
     EXPECT_FALSE(line("tex").visible);
     EXPECT_FALSE(line("fps").visible);
     EXPECT_TRUE(line("character").visible) << "only the status lines are switched";

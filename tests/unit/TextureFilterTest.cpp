@@ -15,7 +15,6 @@ TEST(TextureFilterKeys, PlainKeyAlternatesNearestAndLinear) {
 }
 
 TEST(TextureFilterKeys, MipmapKeyCyclesTheMipmappedModes) {
-    mipmapWrapPending = false;
     Texture textures;
     // Before any draw has applied the start mode the press only counts up.
     textures.nextMipmapFilter();
@@ -30,8 +29,8 @@ TEST(TextureFilterKeys, MipmapKeyCyclesTheMipmappedModes) {
     EXPECT_EQ(textures.filterMode, 5);
 
     // A draw applied the trilinear row: the next press starts over at 2.
-    mipmapWrapPending = true;
+    textures.mipmapWrapPending = true;
     textures.nextMipmapFilter();
     EXPECT_EQ(textures.filterMode, 2);
-    EXPECT_FALSE(mipmapWrapPending);
+    EXPECT_FALSE(textures.mipmapWrapPending);
 }
