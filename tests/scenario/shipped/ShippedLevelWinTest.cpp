@@ -1,0 +1,141 @@
+// The shipped level played through with scripted input on the virtual clock: a pilot
+// that steers from waypoint to waypoint wins it, standing still loses it to the clock,
+// walking into the pool loses it faster.
+#include "../../support/GameFixture.h"
+#include "../../support/ShippedLevelPilot.h"
+#include "game/DoodadBox.h"
+#include "game/DoodadFan.h"
+#include "game/DoodadUpgrade.h"
+#include "game/DoodadWater.h"
+#include "game/Victory.h"
+#include "game/Water.h"
+#include "physics/engine/Actor.h"
+#include "platform/Keys.h"
+#include "render/TextOverlay.h"
+
+#include <glm/glm.hpp>
+#include <glm/gtc/constants.hpp>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr double kFrame = 1.0 / 60.0;
+
+class ShippedLevelPlay : public GameFixture {
+protected:
+    ShippedLevelPlay() : GameFixture("config/config.txt") {}
+
+    void SetUp() override {
+        GameFixture::SetUp();
+        settle(FrameMode::SkipDrawing);
+    }
+
+    template <class T> int count() const {
+        int n = 0;
+        for (const auto& entity : director->world->entities) {
+            n += dynamic_cast<T*>(entity.get()) != nullptr;
+        }
+        return n;
+    }
+
+    int waterWith(std::uint32_t program) const {
+        int n = 0;
+        for (const auto& entity : director->world->entities) {
+            n += dynamic_cast<Water*>(entity.get()) && entity->program == program;
+        }
+        return n;
+    }
+
+    // Frames until the character is locked or the clock reads `seconds`.
+    void runUntilLocked(double seconds) {
+        while (!character().locked && platform.clock.now() < seconds) {
+            frames(1, kFrame, FrameMode::SkipDrawing);
+        }
+    }
+
+    Character& character() const { return *director->world->character; }
+};
+
+} // namespace
+
+TEST_F(ShippedLevelPlay, ThePilotRunsTheCourseToVictory) {
+    EXPECT_GE(count<DoodadBox>(), 3);
+    EXPECT_GE(count<DoodadFan>(), 2);
+    EXPECT_GE(count<DoodadUpgrade>(), 3);
+    EXPECT_GE(count<DoodadWater>(), 1);
+    EXPECT_GE(waterWith(director->appState->waterProgram), 1) << "a water jet";
+    EXPECT_GE(waterWith(director->appState->waterPlaneProgram), 1) << "a water plane";
+    EXPECT_EQ(count<Victory>(), 1);
+
+    shipped_level::Pilot pilot(*director, platform.input);
+    pilot.start();
+    double lowest = character().flame;
+    int refills = 0;
+    double seconds = 0.0;
+    while (!character().locked && seconds < 150.0) {
+        pilot.steer();
+        const double before = character().flame;
+        frames(1, kFrame, FrameMode::SkipDrawing);
+        seconds += kFrame;
+        refills += character().flame > before;
+        lowest = std::min(lowest, character().flame);
+    }
+    const glm::vec3 at = director->world->character->actor->getGlobalPosition();
+    ASSERT_TRUE(character().victorious)
+        << "stopped before waypoint " << pilot.waypoint() << " at " << at.x << " " << at.y << " "
+        << at.z << " after " << seconds << " s, flame " << character().flame;
+    EXPECT_GT(at.y, 18.0f) << "the goal stands on the high platform";
+    EXPECT_GE(refills, 3) << "upgrades picked up on the way";
+    int sunk = 0;
+    for (const auto& entity : director->world->entities) {
+        auto* stone = dynamic_cast<DoodadBox*>(entity.get());
+        sunk += stone && stone->modelMatrix[3].y < stone->startHeight - 1.0f;
+    }
+    EXPECT_GE(sunk, 5) << "the stones sink once stepped on";
+
+    frames(5);
+    for (const char* line : {"v1", "v2", "v3"}) {
+        EXPECT_TRUE(director->overlay->findLine(line)->visible) << line;
+    }
+    EXPECT_FALSE(director->overlay->findLine("go")->visible);
+    EXPECT_DOUBLE_EQ(character().flame, 1.0);
+    std::printf("course run in %.1f s of game time, lowest flame %.2f\n", seconds, lowest);
+}
+
+TEST_F(ShippedLevelPlay, StandingStillTheFlameBurnsOutAfterAboutFiftyOneSeconds) {
+    runUntilLocked(70.0);
+    ASSERT_TRUE(character().locked);
+    EXPECT_FALSE(character().victorious);
+    // A hundredth every half second (every 31st frame at 60 frames a second).
+    EXPECT_NEAR(platform.clock.now(), 51.7, 0.6);
+    frames(2);
+    EXPECT_TRUE(director->overlay->findLine("go")->visible);
+    EXPECT_FALSE(director->overlay->findLine("v1")->visible);
+}
+
+TEST_F(ShippedLevelPlay, WalkingIntoThePoolPutsTheFlameOutFaster) {
+    // Straight ahead past the end of platform B and on through the pool.
+    platform.input.press('W');
+    int drops = 0;
+    double seconds = 0.0;
+    double flameAtTen = -1.0;
+    while (!character().locked && seconds < 60.0) {
+        const double before = character().flame;
+        frames(1, kFrame, FrameMode::SkipDrawing);
+        seconds += kFrame;
+        drops += character().flame < before;
+        if (flameAtTen < 0.0 && seconds >= 10.0) {
+            flameAtTen = character().flame;
+        }
+    }
+    ASSERT_TRUE(character().locked);
+    EXPECT_FALSE(character().victorious);
+    // The clock alone takes a hundredth every half second; the water one every frame.
+    EXPECT_GT(drops, seconds / 0.5 + 30) << "the water drains between the clock's steps";
+    EXPECT_LT(director->world->character->actor->getGlobalPosition().y, 2.0f) << "down in the pool";
+    // Standing still the flame would still be at about 0.8 after ten seconds.
+    EXPECT_LT(seconds, 15.0);
+    EXPECT_LT(flameAtTen, 0.5);
+}
