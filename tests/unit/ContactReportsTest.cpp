@@ -5,7 +5,6 @@
 #include "physics/CollisionGroups.h"
 #include "physics/PhysicsActors.h"
 
-
 #include <vector>
 
 using namespace physics_test;

@@ -46,8 +46,8 @@ protected:
         level.crate = createConvexActor(&world, boxMesh(glm::vec3(0.5f)), 1, -5, 0.5f, 0);
         level.ramp = createStaticMeshActor(&world, gridMesh(2, 4), 0, 0.5f, 10);
         level.lift = createKinematicMeshActor(&world, boxMesh({2, 0.25f, 2}), 1, 10, 0.25f, 10);
-        level.hero = createCharacterController(&world, 0, kStandingY + 0.5f, 0, 0.8f, 0.5f,
-                                               0.01f, 45, 0.5f);
+        level.hero =
+            createCharacterController(&world, 0, kStandingY + 0.5f, 0, 0.8f, 0.5f, 0.01f, 45, 0.5f);
         EXPECT_TRUE(level.floor && level.water && level.crate && level.ramp && level.lift &&
                     level.hero);
         setActorCollisionGroup(level.floor, GROUP_SOLID);
@@ -104,6 +104,8 @@ TEST_F(PhysicsRelease, ALevelReleasedPieceByPieceLeavesNothingBehind) {
     EXPECT_EQ(world.getNbActorTags(), 6u);
     EXPECT_EQ(world.getNbShapeTags(), 6u);
     EXPECT_EQ(level.crate->getShape(0).getConvexMesh()->getReferenceCount(), 1u);
+    world.tagActors();
+    EXPECT_EQ(world.getNbActorTags(), 6u) << "tagged afresh, the old tags dropped";
 
     EXPECT_TRUE(world.releaseActor(level.crate));
     EXPECT_EQ(scene().getNbActors(), 5u);
@@ -179,9 +181,8 @@ TEST_F(PhysicsRelease, TriggersForgetWhatLeftTheSceneWithoutALeaveEvent) {
     desc.userTriggerReport = &recorder;
     physics::Scene& own = *sdk().createScene(desc);
     physics::ActorDesc water;
-    water.boxes.push_back(physics::BoxShapeDesc{glm::vec3(3), 0, 0,
-                                                physics::ShapeFlagDefault |
-                                                    physics::ShapeTriggerEnable});
+    water.boxes.push_back(physics::BoxShapeDesc{
+        glm::vec3(3), 0, 0, physics::ShapeFlagDefault | physics::ShapeTriggerEnable});
     physics::ActorDesc swimmer;
     swimmer.body = physics::BodyDesc{physics::BodyFlagDefault | physics::BodyFlagKinematic};
     swimmer.boxes.push_back(physics::BoxShapeDesc{glm::vec3(0.5f)});
@@ -240,8 +241,7 @@ TEST_F(PhysicsRelease, ReleasedManagersTakeTheirControllersOutOfTheScene) {
 
 TEST_F(PhysicsRelease, ALevelBuiltAgainStandsLikeTheFirst) {
     Level first = build();
-    for (physics::Actor* actor :
-         {first.floor, first.water, first.crate, first.ramp, first.lift}) {
+    for (physics::Actor* actor : {first.floor, first.water, first.crate, first.ramp, first.lift}) {
         ASSERT_TRUE(world.releaseActor(actor));
     }
     ASSERT_TRUE(world.releaseCharacterController(first.hero));

@@ -53,8 +53,7 @@ TEST_F(SceneQueries, ASphereSweepStopsAtTheNearestShapeOfTheGroupsAsked) {
 
     EXPECT_FALSE(sweep({0, 0, 0}, {20, 0, 0}, groupMask(GROUP_PUSHABLE)).hit);
     EXPECT_FALSE(sweep({0, 0, 0}, {3, 0, 0}, kSolid).hit) << "stops short of the box";
-    EXPECT_EQ(sweep({0, 0, 0}, {0, 0, 20}, groupMask(GROUP_PUSHABLE)).shape,
-              &crate->getShape(0));
+    EXPECT_EQ(sweep({0, 0, 0}, {0, 0, 20}, groupMask(GROUP_PUSHABLE)).shape, &crate->getShape(0));
 }
 
 TEST_F(SceneQueries, ASphereSweepMeetsMeshesAndMovingBodies) {

@@ -70,8 +70,7 @@ private:
     Attempt attempt(const glm::vec3& start, const glm::vec3& displacement, float lift,
                     float minDistance);
     // Moves `at` along the direction until something is met; records the hit.
-    SweepHit advance(glm::vec3& at, const glm::vec3& direction, float length,
-                              Attempt& into);
+    SweepHit advance(glm::vec3& at, const glm::vec3& direction, float length, Attempt& into);
     void report(const std::vector<ControllerShapeHit>& hits);
 
     ControllerManager& manager;

@@ -7,8 +7,7 @@ namespace physics {
 namespace {
 
 // Frees the one held object, if it is held and unused; false otherwise.
-template <typename T>
-bool releaseUnused(std::vector<std::unique_ptr<T>>& held, const T& object) {
+template <typename T> bool releaseUnused(std::vector<std::unique_ptr<T>>& held, const T& object) {
     auto found = std::find_if(held.begin(), held.end(),
                               [&object](const auto& h) { return h.get() == &object; });
     if (found == held.end() || object.getReferenceCount() > 0) {

@@ -208,7 +208,7 @@ bool Scene::releaseActor(Actor& actor) {
     internals->triggers.forget(actor);
     for (auto pair = pairFlags.begin(); pair != pairFlags.end();) {
         pair = pair->first.first == &actor || pair->first.second == &actor ? pairFlags.erase(pair)
-                                                                             : std::next(pair);
+                                                                           : std::next(pair);
     }
     actors.erase(std::find(actors.begin(), actors.end(), &actor));
     ownedActors.erase(owned);

@@ -38,8 +38,8 @@ public:
 
     // The surface under a point of contact, found by a short ray straight down beside
     // it, on the side away from `centre`: at the edge of a step that is the step's top,
-    // not the edge that the collision engine rounds by its margin. No hit when the ray meets nothing
-    // facing up.
+    // not the edge that the collision engine rounds by its margin. No hit when the ray meets
+    // nothing facing up.
     Hit surfaceBelow(btCollisionWorld& world, const glm::vec3& contact, const glm::vec3& centre,
                      float reach) const;
 

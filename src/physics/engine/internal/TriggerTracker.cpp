@@ -37,7 +37,8 @@ public:
         }
         Shape& triggerShape = *shapeOf((triggerFirst ? wrap0 : wrap1)->getCollisionObject(),
                                        triggerFirst ? index0 : index1);
-        Shape& otherShape = *shapeOf(otherWrap->getCollisionObject(), triggerFirst ? index1 : index0);
+        Shape& otherShape =
+            *shapeOf(otherWrap->getCollisionObject(), triggerFirst ? index1 : index0);
         if (triggerShape.isTrigger() && !otherShape.isTrigger() &&
             table.get(triggerShape.getGroup(), otherShape.getGroup())) {
             found.emplace_back(&triggerShape, &otherShape);
@@ -82,15 +83,13 @@ void TriggerTracker::forget(const Actor& actor) {
     auto owns = [&actor](const Shape* shape) { return &shape->getActor() == &actor; };
     triggerActors.erase(std::remove(triggerActors.begin(), triggerActors.end(), &actor),
                         triggerActors.end());
-    inside.erase(std::remove_if(inside.begin(), inside.end(),
-                                [&](const Pair& pair) {
-                                    return owns(pair.first) || owns(pair.second);
-                                }),
-                 inside.end());
-    pending.erase(std::remove_if(pending.begin(), pending.end(),
-                                 [&](const Event& event) {
-                                     return owns(event.trigger) || owns(event.other);
-                                 }),
+    inside.erase(
+        std::remove_if(inside.begin(), inside.end(),
+                       [&](const Pair& pair) { return owns(pair.first) || owns(pair.second); }),
+        inside.end());
+    pending.erase(std::remove_if(
+                      pending.begin(), pending.end(),
+                      [&](const Event& event) { return owns(event.trigger) || owns(event.other); }),
                   pending.end());
 }
 
