@@ -71,6 +71,7 @@ void PhysicsWorld::tagActors() {
         Actor& actor = *actors[i];
         auto tag = std::make_unique<ActorTag>();
         tag->id = actorId++;
+        dropTag(actorTags, actor.userData); // tagged again: the old tag is nobody's now
         actor.userData = tag.get();
         actorTags.push_back(std::move(tag));
 
@@ -90,6 +91,7 @@ void PhysicsWorld::tagActors() {
                 shape.getTriangleMesh()->saveToDesc(desc);
                 shapeTag->meshDesc = desc;
             }
+            dropTag(shapeTags, shape.userData);
             shape.userData = shapeTag.get();
             shapeTags.push_back(std::move(shapeTag));
         }

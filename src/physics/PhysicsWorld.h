@@ -49,7 +49,8 @@ public:
 
     // Gives every actor of the scene a new ActorTag and every shape a new ShapeTag.
     // Actors are numbered from the last of the scene's array (id 0) to the first,
-    // shapes likewise within their actor.
+    // shapes likewise within their actor. A tag an actor or shape had from an earlier
+    // call is dropped.
     void tagActors();
     std::size_t getNbActorTags() const { return actorTags.size(); }
     std::size_t getNbShapeTags() const { return shapeTags.size(); }

@@ -104,6 +104,8 @@ TEST_F(PhysicsRelease, ALevelReleasedPieceByPieceLeavesNothingBehind) {
     EXPECT_EQ(world.getNbActorTags(), 6u);
     EXPECT_EQ(world.getNbShapeTags(), 6u);
     EXPECT_EQ(level.crate->getShape(0).getConvexMesh()->getReferenceCount(), 1u);
+    world.tagActors();
+    EXPECT_EQ(world.getNbActorTags(), 6u) << "tagged afresh, the old tags dropped";
 
     EXPECT_TRUE(world.releaseActor(level.crate));
     EXPECT_EQ(scene().getNbActors(), 5u);
