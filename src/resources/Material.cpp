@@ -34,11 +34,26 @@ std::optional<glm::vec4> Material::parseColor(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<glm::vec4> Material::parseGrey(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    float v = 0.0f;
+    if (in >> v && (in >> std::ws).eof()) {
+        return glm::vec4(v, v, v, 1.0f);
+    }
+    return std::nullopt;
+}
+
 // Only the second character is looked at, so "Ns 96 0 0" sets the specular colour too;
-// a line without three readable numbers (a single Ns value, map_Kd) changes nothing.
+// a line without three readable numbers (a single Ns value, map_Kd) changes nothing,
+// but for a colour keyword with a single number, the format's way of writing a grey.
 void Material::read(std::istream& in) {
-    std::string line;
-    while (std::getline(in, line)) {
+    std::string buffer;
+    while (std::getline(in, buffer)) {
+        const std::size_t start = buffer.find_first_not_of(" \t");
+        if (start == std::string::npos) {
+            continue;
+        }
+        const std::string_view line = std::string_view(buffer).substr(start);
         if (line.size() < 2) {
             continue;
         }
@@ -56,8 +71,16 @@ void Material::read(std::istream& in) {
         default:
             continue;
         }
-        if (const std::optional<glm::vec4> read = parseColor(std::string_view(line).substr(2))) {
+        const std::string_view numbers = line.substr(2);
+        if (const std::optional<glm::vec4> read = parseColor(numbers)) {
             *colour = *read;
+            continue;
+        }
+        const bool colourKeyword =
+            line[0] == 'K' && (numbers.empty() || numbers[0] == ' ' || numbers[0] == '\t');
+        if (const std::optional<glm::vec4> grey =
+                colourKeyword ? parseGrey(numbers) : std::nullopt) {
+            *colour = *grey;
         }
     }
 }

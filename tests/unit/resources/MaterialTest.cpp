@@ -31,6 +31,24 @@ TEST(Material, LinesWithoutThreeNumbersLeaveTheColour) {
     EXPECT_FALSE(Material::parseColor(" 1 nan 2").has_value());
 }
 
+TEST(Material, ExportedFilesIndentTheirLinesAndWriteGreysAsOneNumber) {
+    const Material exported =
+        Material::fromText("m.mtl", "newmtl crate\n  Ka 0.1 0.2 0.3\n\tKd 0.5 0.25 0.125\r\n"
+                                    "    Ks 0.75\r\n\tNs 96\n  \n");
+    EXPECT_EQ(exported.ka, glm::vec4(0.1f, 0.2f, 0.3f, 1.0f));
+    EXPECT_EQ(exported.kd, glm::vec4(0.5f, 0.25f, 0.125f, 1.0f));
+    EXPECT_EQ(exported.ks, glm::vec4(0.75f, 0.75f, 0.75f, 1.0f)) << "one number, and Ns 96 "
+                                                                    "is no colour";
+
+    // Only a colour keyword takes one number; two numbers, or one with more after it,
+    // still leave the colour alone.
+    const Material kept = Material::fromText(
+        "m.mtl", "Kd 0.5 0.5 0.5\nKd 0.1 0.2\nxs 3\nKs 0.5 map\nKsx 2\nKa 0\nKa nan\n");
+    EXPECT_EQ(kept.kd, glm::vec4(0.5f, 0.5f, 0.5f, 1.0f));
+    EXPECT_EQ(kept.ks, glm::vec4(0.0f));
+    EXPECT_EQ(kept.ka, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f)) << "Ka 0 is black, and set";
+}
+
 TEST(Material, ReadsFilesAndReportsMissingOnes) {
     const Material crate("tests/data/obj/crate.mtl");
     EXPECT_EQ(crate.fileName, "tests/data/obj/crate.mtl");
