@@ -37,7 +37,6 @@ bool Director::init() {
     if (!physicsWorld->initPhysics()) {
         return false;
     }
-    loader.world = physicsWorld.get();
     if (!openWindow(*appState)) {
         return false;
     }
@@ -106,7 +105,6 @@ void Director::unloadWorld() {
 bool Director::loadWorld(const std::string& path) {
     unloadWorld();
     world = std::make_unique<GameWorld>(*physicsWorld);
-    loader.world = physicsWorld.get();
     loader.loadLevel(
         *world, *textureCache, path,
         LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
@@ -158,7 +156,7 @@ void Director::updateEntities() {
     const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
     for (const auto& entity : world->entities) {
         if (frustum.isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
-                        entity->boundsCentre, entity->boundsRadius)) {
+                                entity->boundsCentre, entity->boundsRadius)) {
             visibleEntities.push_back(entity.get());
             entity->update(dt);
         } else if (entity->updateWhenCulled) {

@@ -64,8 +64,8 @@ public:
     // The HUD's statistics line for the frame just drawn.
     void updateCullingText();
 
-    std::vector<Entity*>
-        visibleEntities; // of the world's entities, passed the frustum test this frame
+    // The world's entities that passed the frustum test this frame.
+    std::vector<Entity*> visibleEntities;
     std::unique_ptr<Texture> textureCache;
     Shader shaders;
     DataLoader loader;

@@ -74,8 +74,8 @@ void CharacterMotor::steer(const MoveIntent& intent) {
     }
 }
 
-float CharacterMotor::gravityY() const {
-    return character.world ? character.world->gravity.y : 0.0f;
+glm::vec3 CharacterMotor::gravity() const {
+    return character.world ? character.world->gravity : glm::vec3(0.0f);
 }
 
 // The rise of this frame's part of the jump: a throw upwards under doubled gravity.
@@ -83,11 +83,17 @@ float CharacterMotor::jumpStep(float dt) {
     if (!jumping) {
         return 0.0f;
     }
-    const float g = 2.0f * gravityY();
+    const float g = 2.0f * gravity().y;
     const float t = jumpTime;
     const float v = jumpStartSpeed + g * t;
     jumpTime = t + dt;
     return v * dt + 0.5f * g * dt * dt;
+}
+
+void CharacterMotor::updateControllers() {
+    if (character.world && character.world->controllerManager()) {
+        character.world->controllerManager()->updateControllers();
+    }
 }
 
 unsigned CharacterMotor::move(const glm::vec3& displacement, unsigned groups, float minDistance) {
@@ -95,9 +101,7 @@ unsigned CharacterMotor::move(const glm::vec3& displacement, unsigned groups, fl
     if (character.controller) {
         character.controller->move(displacement, groups, minDistance, flags, 1.0f);
     }
-    if (character.world && character.world->controllerManager()) {
-        character.world->controllerManager()->updateControllers();
-    }
+    updateControllers();
     return flags;
 }
 
@@ -115,8 +119,7 @@ void CharacterMotor::update(const MoveIntent& intent, float dt) {
         velocity *= kAirSlowFactor;
     }
     // Gravity pulls every frame, on the ground too: that keeps the feet on slopes.
-    const glm::vec3 gravity = character.world ? character.world->gravity : glm::vec3(0.0f);
-    glm::vec3 displacement = (gravity + velocity) * dt;
+    glm::vec3 displacement = (gravity() + velocity) * dt;
     const float rise = jumpStep(dt);
     if (rise != 0.0f) {
         displacement.y += rise;
@@ -126,8 +129,8 @@ void CharacterMotor::update(const MoveIntent& intent, float dt) {
     unsigned flags = 0;
     if (!character.locked && character.controller) {
         flags = move(displacement, kCharacterMoveGroups, kWalkMinDistance);
-    } else if (character.world && character.world->controllerManager()) {
-        character.world->controllerManager()->updateControllers();
+    } else {
+        updateControllers();
     }
     if (flags & physics::CollisionDown) {
         jumping = false;

@@ -42,8 +42,10 @@ private:
     void zoom(int wheel, float dt);
     void steer(const MoveIntent& intent);
     float jumpStep(float dt);
-    // Gravity, doubled for the jump.
-    float gravityY() const;
+    // The world's gravity (none without a world); the jump rises against twice it.
+    glm::vec3 gravity() const;
+    // Brings every controller's actor to its controller, as each frame needs once.
+    void updateControllers();
 
     Character& character;
 };

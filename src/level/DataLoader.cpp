@@ -137,7 +137,6 @@ std::unique_ptr<Character> DataLoader::buildCharacter(const ObjectDescription& r
                                                       const glm::mat4& model) {
     auto player =
         std::make_unique<Character>(record.meshFile, texture, program, record.materialFile, model);
-    character = player.get();
     if (!world || !world->sdk) {
         return player;
     }

@@ -87,9 +87,8 @@ bool toFloat(std::string_view word, float& value) {
 }
 
 // The character is the one object without a physics line; its block is a line shorter.
-// A type the game does not know is read as a full block.
-bool hasPhysicsLine(std::string_view recordType) {
-    const RecordRule* rule = recordRuleFor(recordType);
+// A type the game does not know (no rule) is read as a full block.
+bool hasPhysicsLine(const RecordRule* rule) {
     return !rule || rule->physicsLine;
 }
 
@@ -123,13 +122,14 @@ void LevelReader::read(std::vector<ObjectDescription>& objects,
         if (line.text[0] != '#') {
             continue; // a comment
         }
-        const bool physicsLine = hasPhysicsLine(std::string_view(line.text).substr(1));
-        const std::size_t lines = physicsLine ? kObjectLines : kCharacterLines;
+        // The type is resolved once, here: it decides how long the block is.
+        const RecordRule* rule = recordRuleFor(std::string_view(line.text).substr(1));
+        const std::size_t lines = hasPhysicsLine(rule) ? kObjectLines : kCharacterLines;
         std::vector<Line> block;
         if (!readBlock(line, lines, "object", block)) {
             continue;
         }
-        objects.push_back(objectFrom(block));
+        objects.push_back(objectFrom(block, rule));
         objectHeaderLines.push_back(line.number);
         // A parameter line starting with '*' is the header of a light block as well.
         const Line& parameterLine = block.back();
@@ -173,12 +173,13 @@ bool LevelReader::readBlock(const Line& header, std::size_t lineCount, const cha
     return true;
 }
 
-ObjectDescription LevelReader::objectFrom(const std::vector<Line>& block) const {
+ObjectDescription LevelReader::objectFrom(const std::vector<Line>& block,
+                                          const RecordRule* rule) const {
     ObjectDescription object;
     object.recordType = block[0].text.substr(1);
-    object.kind = recordKindOf(object.recordType);
+    object.kind = rule ? rule->kind : RecordKind::Unknown;
     std::size_t next = 1;
-    if (hasPhysicsLine(object.recordType)) {
+    if (hasPhysicsLine(rule)) {
         const std::string_view physics = block[next++].text;
         std::size_t pos = 0;
         object.physicsType = nextWord(physics, pos);

@@ -38,7 +38,8 @@ private:
     bool nextLine(Line& line);
     bool readBlock(const Line& header, std::size_t lineCount, const char* kind,
                    std::vector<Line>& block);
-    ObjectDescription objectFrom(const std::vector<Line>& block) const;
+    // `rule` is the block's record type as read resolved it; null for an unknown one.
+    ObjectDescription objectFrom(const std::vector<Line>& block, const RecordRule* rule) const;
     LightDescription lightFrom(const std::vector<Line>& block) const;
     void readLight(const Line& header, std::vector<LightDescription>& lights);
     std::vector<float> numbers(const Line& line, std::size_t wanted, const char* what) const;

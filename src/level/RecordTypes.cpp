@@ -97,11 +97,6 @@ const RecordRule* recordRuleOf(RecordKind kind) {
     return rule == std::end(kRecordRules) ? nullptr : rule;
 }
 
-RecordKind recordKindOf(std::string_view type) {
-    const RecordRule* rule = recordRuleFor(type);
-    return rule ? rule->kind : RecordKind::Unknown;
-}
-
 PhysicsKind physicsKindOf(std::string_view type) {
     const auto found = std::find_if(std::begin(kPhysicsTypes), std::end(kPhysicsTypes),
                                     [&](const PhysicsName& p) { return p.name == type; });

@@ -74,8 +74,6 @@ struct RecordRule {
 const RecordRule* recordRuleFor(std::string_view type);
 // The rule of a known kind; null for RecordKind::Unknown.
 const RecordRule* recordRuleOf(RecordKind kind);
-// The kind a record type names; RecordKind::Unknown for any other text.
-RecordKind recordKindOf(std::string_view type);
 
 enum class PhysicsKind : std::uint8_t { Static, Dynamic, Kinematic, Plane, Unknown };
 

@@ -144,15 +144,12 @@ bool PhysicsWorld::releaseActor(Actor* actor) {
     if (!scene->releaseActor(*actor)) {
         return false;
     }
+    // The SDK keeps a mesh that another shape still uses.
     for (ConvexMesh* hull : hulls) {
-        if (hull->getReferenceCount() == 0) {
-            sdk->releaseConvexMesh(*hull);
-        }
+        sdk->releaseConvexMesh(*hull);
     }
     for (TriangleMesh* mesh : meshes) {
-        if (mesh->getReferenceCount() == 0) {
-            sdk->releaseTriangleMesh(*mesh);
-        }
+        sdk->releaseTriangleMesh(*mesh);
     }
     return true;
 }
