@@ -13,6 +13,7 @@
 #include "physics/engine/Controller.h"
 #include "physics/engine/ControllerManager.h"
 #include "platform/Diagnostics.h"
+#include "platform/InputFile.h"
 #include "render/Light.h"
 #include "resources/Mesh.h"
 #include "resources/Texture.h"
@@ -21,8 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -56,15 +56,13 @@ void takeFromBack(std::vector<Record>& queue, Build build) {
 } // namespace
 
 void DataLoader::parseLevelFile(const std::string& path) {
-    // Binary, so that line ends are the reader's business on every platform. A directory
-    // opens like a file here but yields nothing, so it counts as unopenable.
-    std::ifstream file(path, std::ios::binary);
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(path, error)) {
-        platform::DiagnosticLine() << "Unable to open file " << path;
+    const platform::InputFile file(path, platform::kMaxLevelFileBytes);
+    if (!file.isOpen()) {
+        file.reportUnopenable(path);
         return;
     }
-    parseLevelStream(file, path);
+    std::istringstream in{std::string(file.text())};
+    parseLevelStream(in, path);
 }
 
 void DataLoader::parseLevelStream(std::istream& in, const std::string& fileName) {

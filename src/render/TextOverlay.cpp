@@ -1,6 +1,7 @@
 #include "render/TextOverlay.h"
 
 #include "platform/Diagnostics.h"
+#include "platform/InputFile.h"
 #include "platform/Platform.h"
 
 #include <GL/glew.h>
@@ -9,9 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <fstream>
 #include <sstream>
-
 
 namespace {
 
@@ -269,12 +268,13 @@ void readGlyphStream(std::array<GlyphRecord, 256>& glyphs, std::istream& in) {
 }
 
 void readGlyphFile(TextOverlay& overlay, const std::string& path) {
-    std::ifstream file(path);
-    if (!file) {
-        platform::DiagnosticLine() << "Unable to open file " << path;
+    const platform::InputFile file(path);
+    if (!file.isOpen()) {
+        file.reportUnopenable(path);
         return;
     }
-    readGlyphStream(overlay.glyphs, file);
+    std::istringstream in{std::string(file.text())};
+    readGlyphStream(overlay.glyphs, in);
 }
 
 void TextOverlay::addStatusLine(const std::string* lineText, const std::string& name, float x,

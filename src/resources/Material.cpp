@@ -1,19 +1,18 @@
 #include "resources/Material.h"
 
 #include "platform/Diagnostics.h"
+#include "platform/InputFile.h"
 
-#include <fstream>
 #include <sstream>
 
 Material::Material(const std::string& fileName) : fileName(fileName) {
-    std::ifstream file(fileName);
-    if (file) {
-        read(file);
+    const platform::InputFile file(fileName);
+    if (!file.isOpen()) {
+        file.reportUnopenable(fileName);
+        return;
     }
-    // A directory opens but cannot be read; it is as missing as no file at all.
-    if (!file.is_open() || file.bad()) {
-        platform::DiagnosticLine() << "Unable to open file " << fileName;
-    }
+    std::istringstream in{std::string(file.text())};
+    read(in);
 }
 
 Material Material::fromText(const std::string& name, std::string_view text) {

@@ -1,11 +1,7 @@
 #include "resources/Mesh.h"
 
 #include "platform/Diagnostics.h"
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/InputFile.h"
 
 #include <algorithm>
 #include <bit>
@@ -19,50 +15,6 @@
 static_assert(sizeof(glm::vec3) == 12 && sizeof(glm::vec2) == 8);
 
 namespace {
-
-// The whole file mapped once; big level meshes are tens of megabytes and both passes
-// run over the same bytes. Mapping (rather than copying into a fresh buffer) saves
-// touching every page twice, which costs more than the parsing on some machines.
-class MappedFile {
-public:
-    explicit MappedFile(const std::string& name) {
-        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return;
-        }
-        struct stat info {};
-        // Only regular files: a directory or a pipe has no bytes to map.
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-            size = static_cast<std::size_t>(info.st_size);
-            opened = true;
-            if (size > 0) {
-                data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-                if (data == MAP_FAILED) {
-                    data = nullptr;
-                    opened = false;
-                }
-            }
-        }
-        ::close(fd);
-    }
-    ~MappedFile() {
-        if (data) {
-            ::munmap(data, size);
-        }
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    bool isOpen() const { return opened; }
-    std::string_view text() const {
-        return data ? std::string_view(static_cast<const char*>(data), size) : std::string_view();
-    }
-
-private:
-    void* data = nullptr;
-    std::size_t size = 0;
-    bool opened = false;
-};
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -406,11 +358,11 @@ private:
 } // namespace
 
 Mesh::Mesh(const std::string& fileName) : fileName(fileName) {
-    const MappedFile file(fileName);
+    const platform::InputFile file(fileName);
     if (!file.isOpen()) {
-        // Once for each of the two passes that cannot read it.
+        // Once for each of the two passes that cannot read it, then why.
         platform::DiagnosticLine() << "Unable to open file " << fileName;
-        platform::DiagnosticLine() << "Unable to open file " << fileName;
+        file.reportUnopenable(fileName);
     }
     load(file.text());
 }

@@ -1,12 +1,10 @@
 #include "resources/Shader.h"
 
 #include "platform/Diagnostics.h"
+#include "platform/InputFile.h"
 #include "resources/Tokenize.h"
 
 #include <GL/glew.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -57,14 +55,13 @@ std::uint32_t Shader::loadShader(const std::string& fileName) {
     if (kind == 0) {
         return 0;
     }
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    const platform::InputFile file(fileName);
+    if (!file.isOpen()) {
         // Compiling nothing would only bury the real cause in a driver log.
-        platform::DiagnosticLine() << "Unable to open file " << fileName;
+        file.reportUnopenable(fileName);
         return 0;
     }
-    const std::string source((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
+    const std::string source(file.text());
 
     const GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();

@@ -166,6 +166,7 @@ TEST(GlyphFile, MissingFileIsReportedAndLeavesTheTableEmpty) {
     TextOverlay overlay(0, 0);
     RecordedMessages heard;
     readGlyphFile(overlay, "tests/data/no/such_coords.data");
-    EXPECT_EQ(heard.take(), "Unable to open file tests/data/no/such_coords.data\n");
+    EXPECT_EQ(heard.take(), "Unable to open file tests/data/no/such_coords.data\n"
+                            "tests/data/no/such_coords.data: no such file or directory\n");
     EXPECT_FLOAT_EQ(overlay.glyphs['A'].width, 0.0f);
 }

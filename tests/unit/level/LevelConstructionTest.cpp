@@ -128,7 +128,8 @@ TEST_F(LevelConstruction, AMissingFileGivesNoCharacter) {
     RecordedMessages heard;
     const auto character =
         loader.loadLevel(level, textures, "tests/data/levels/missing.txt", LevelPrograms{});
-    EXPECT_EQ(heard.take(), "Unable to open file tests/data/levels/missing.txt\n");
+    EXPECT_EQ(heard.take(), "Unable to open file tests/data/levels/missing.txt\n"
+                            "tests/data/levels/missing.txt: no such file or directory\n");
     EXPECT_EQ(character, nullptr);
     EXPECT_TRUE(entities.empty());
 }

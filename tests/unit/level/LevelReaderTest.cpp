@@ -144,8 +144,10 @@ TEST(LevelReader, LevelFileOnDisk) {
     RecordedMessages heard;
     loader.parseLevelFile("no/such/level.txt");
     loader.parseLevelFile(directory); // opens, but holds no level
-    EXPECT_EQ(heard.take(),
-              "Unable to open file no/such/level.txt\nUnable to open file " + directory + "\n");
+    EXPECT_EQ(heard.take(), "Unable to open file no/such/level.txt\n"
+                            "no/such/level.txt: no such file or directory\n"
+                            "Unable to open file " +
+                                directory + "\n" + directory + ": a directory, not a file\n");
     EXPECT_TRUE(loader.objectQueue.empty());
     EXPECT_EQ(loader.lightQueue.size(), 1u) << "the queues stay as they were";
 

@@ -56,10 +56,11 @@ TEST(Material, ReadsFilesAndReportsMissingOnes) {
     EXPECT_EQ(crate.kd, glm::vec4(0.64f, 0.64f, 0.64f, 1.0f));
     EXPECT_EQ(crate.ks, glm::vec4(0.5f, 0.5f, 0.5f, 1.0f));
 
-    for (const char* name : {"tests/data/obj/no_such.mtl", "tests/data/obj"}) {
+    for (const std::string name : {"tests/data/obj/no_such.mtl", "tests/data/obj"}) {
         RecordedMessages heard;
         const Material missing(name);
-        EXPECT_EQ(heard.take(), std::string("Unable to open file ") + name + "\n");
+        EXPECT_EQ(heard.messages().at(0), "Unable to open file " + name);
+        EXPECT_EQ(heard.messages().size(), 2u) << "and why";
         EXPECT_EQ(missing.ka + missing.kd + missing.ks, glm::vec4(0.0f));
     }
 }

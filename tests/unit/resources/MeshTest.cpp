@@ -170,8 +170,10 @@ TEST(Mesh, UnreadableFilesGiveAnEmptyMeshAndTwoMessages) {
     for (const std::string name : {"tests/data/obj/no_such.obj", "tests/data/obj"}) {
         RecordedMessages heard;
         const Mesh mesh(name);
-        EXPECT_EQ(heard.take(),
-                  "Unable to open file " + name + "\nUnable to open file " + name + "\n");
+        const std::string why =
+            name.ends_with(".obj") ? "no such file or directory" : "a directory, not a file";
+        EXPECT_EQ(heard.take(), "Unable to open file " + name + "\nUnable to open file " + name +
+                                    "\n" + name + ": " + why + "\n");
         EXPECT_EQ(mesh.vertexCount + mesh.faceCount + mesh.normalCount + mesh.texCoordCount, 0);
         EXPECT_TRUE(mesh.positions.empty() && mesh.indices.empty());
         for (const glm::vec4& corner : mesh.boundingCorners) {
