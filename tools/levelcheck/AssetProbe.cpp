@@ -1,5 +1,6 @@
 #include "AssetProbe.h"
 
+#include "platform/InputFile.h"
 #include "platform/RecordingSink.h"
 #include "platform/ScopedDiagnostics.h"
 #include "resources/Material.h"
@@ -7,15 +8,14 @@
 
 #include <IL/il.h>
 
-#include <filesystem>
-#include <fstream>
-
 namespace {
 
-// A directory opens like a file on some systems but holds nothing to load.
-bool readable(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && std::ifstream(path).is_open();
+// Opened as the game's loaders open it: a regular file within the size limit. What
+// stands in the way goes into the report.
+bool readable(const std::string& path, AssetReport& report) {
+    const platform::InputFile file(path);
+    report.failure = file.reason();
+    return file.isOpen();
 }
 
 } // namespace
@@ -29,7 +29,7 @@ const AssetReport& AssetProbe::mesh(const std::string& path) {
         return known->second;
     }
     AssetReport& report = meshes[path];
-    report.opened = readable(path);
+    report.opened = readable(path, report);
     if (report.opened) {
         // Heard rather than printed, so that each can be told against the level line
         // naming the file.
@@ -50,7 +50,7 @@ const AssetReport& AssetProbe::material(const std::string& path) {
         return known->second;
     }
     AssetReport& report = materials[path];
-    report.opened = readable(path);
+    report.opened = readable(path, report);
     if (report.opened) {
         platform::RecordingSink heard;
         const platform::ScopedDiagnostics listening(heard);
@@ -66,7 +66,7 @@ const AssetReport& AssetProbe::texture(const std::string& path) {
         return known->second;
     }
     AssetReport& report = textures[path];
-    report.opened = readable(path);
+    report.opened = readable(path, report);
     if (report.opened) {
         ILuint image = 0;
         ilGenImages(1, &image);

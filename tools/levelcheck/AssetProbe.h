@@ -8,6 +8,7 @@
 // What loading one file named by a level gave.
 struct AssetReport {
     bool opened = false;        // it is a file and can be read
+    std::string failure;        // why it cannot, when it cannot
     bool loaded = false;        // the game's loader made something usable of it
     std::int32_t triangles = 0; // meshes only
     // Whatever the loader reported while reading it, one entry a message.

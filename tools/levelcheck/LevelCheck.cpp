@@ -2,11 +2,11 @@
 
 #include "level/LevelReader.h"
 #include "level/RecordTypes.h"
+#include "platform/InputFile.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string_view>
 #include <utility>
 
@@ -21,12 +21,13 @@ std::string quoted(const std::string& text) {
 LevelCheck::LevelCheck(std::string levelPath) : levelPath(std::move(levelPath)) {}
 
 bool LevelCheck::run() {
-    // Opened as the game opens it: binary, and a directory counts as no file.
-    std::ifstream file(levelPath, std::ios::binary);
-    std::error_code error;
-    if (!file || std::filesystem::is_directory(levelPath, error)) {
+    // Opened as the game opens it, within the same limit.
+    const platform::InputFile level(levelPath, platform::kMaxLevelFileBytes);
+    if (!level.isOpen()) {
+        levelFailure = level.reason();
         return false;
     }
+    std::istringstream file{std::string(level.text())};
     std::vector<ObjectDescription> records;
     std::vector<LightDescription> lights;
     LevelReader reader(file, levelPath, [this](std::size_t line, const std::string& message) {
@@ -160,8 +161,9 @@ bool LevelCheck::opened(const AssetReport& report, const std::string& path, std:
         return true;
     }
     add(line, Problem::Severity::Error,
-        path.empty() ? std::string("no ") + what + " file named"
-                     : std::string(what) + " file " + quoted(path) + " cannot be opened");
+        path.empty()
+            ? std::string("no ") + what + " file named"
+            : std::string(what) + " file " + quoted(path) + " cannot be opened: " + report.failure);
     return false;
 }
 

@@ -17,8 +17,10 @@ class LevelCheck {
 public:
     explicit LevelCheck(std::string levelPath);
 
-    // False when the level file itself cannot be opened; nothing is checked then.
+    // False when the level file itself cannot be opened; nothing is checked then, and
+    // `openFailure` says why.
     bool run();
+    const std::string& openFailure() const { return levelFailure; }
 
     // By line in the level, the level-wide ones last.
     const std::vector<Problem>& problems() const { return found; }
@@ -38,6 +40,7 @@ private:
     void add(std::size_t line, Problem::Severity severity, std::string message);
 
     std::string levelPath;
+    std::string levelFailure;
     AssetProbe assets;
     std::vector<Problem> found;
 };

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     const std::string path = argc == 2 ? argv[1] : "config/config.txt";
     LevelCheck check(path);
     if (!check.run()) {
-        std::cout << path << ": error: unable to open the level file" << std::endl;
+        std::cout << path << ": error: unable to open the level file (" << check.openFailure()
+                  << ")" << std::endl;
         return 1;
     }
     for (const Problem& problem : check.problems()) {
