@@ -62,8 +62,10 @@ void DoodadFan::turn(double dt) {
     if (now - schedule->loadingTime - startDelay <= 0.0) {
         return;
     }
+    // The turn goes between the placement and the scale: a fan stretched along one of
+    // its axes keeps its shape all the way round, as its cooked shape does.
     const float degrees = turnSpeed * static_cast<float>(dt);
-    modelMatrix = glm::rotate(modelMatrix, glm::radians(degrees), glm::vec3(0.0f, 1.0f, 0.0f));
+    placeAt(glm::rotate(pose().toMatrix(), glm::radians(degrees), glm::vec3(0.0f, 1.0f, 0.0f)));
     syncToActor();
 }
 

@@ -14,8 +14,11 @@
 
 namespace {
 
-float columnLength(const glm::mat4& m, int column) {
-    return glm::length(glm::vec3(m[column]));
+// The scale a placement T * R * S shows: its column lengths. Which axis a mirror lies in
+// cannot be read off a matrix; only the level record knows.
+glm::vec3 scaleOf(const glm::mat4& m) {
+    return glm::vec3(glm::length(glm::vec3(m[0])), glm::length(glm::vec3(m[1])),
+                     glm::length(glm::vec3(m[2])));
 }
 
 } // namespace
@@ -23,7 +26,8 @@ float columnLength(const glm::mat4& m, int column) {
 SceneObject::SceneObject(const std::string& meshFile, std::uint32_t texture, std::uint32_t program,
                          const std::string& materialFile, const glm::mat4& modelMatrix)
     : mesh(std::make_unique<Mesh>(meshFile)), program(program), texture(texture),
-      modelMatrix(modelMatrix), boundsCentre(mesh->boundsCentre), boundsRadius(mesh->boundsRadius),
+      modelMatrix(modelMatrix), scale(scaleOf(modelMatrix)), boundsCentre(mesh->boundsCentre),
+      boundsRadius(mesh->boundsRadius),
       cameraOffset(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -2.0f, -30.0f))),
       material(std::make_unique<Material>(materialFile)), meshFile(meshFile) {}
 
@@ -74,23 +78,30 @@ void SceneObject::syncFromActor() {
     if (!actor) {
         return;
     }
-    const glm::vec3 scale(columnLength(modelMatrix, 0), columnLength(modelMatrix, 1),
-                          columnLength(modelMatrix, 2));
-    modelMatrix = glm::scale(actor->getGlobalPose().toMatrix(), scale);
+    placeAt(actor->getGlobalPose().toMatrix());
 }
 
 void SceneObject::syncToActor() {
     if (!actor) {
         return;
     }
+    actor->setGlobalPose(pose());
+}
+
+void SceneObject::placeAt(const glm::mat4& placement) {
+    modelMatrix = glm::scale(placement, scale);
+}
+
+physics::Pose SceneObject::pose() const {
     physics::Pose pose;
-    // Only rotation and translation: the shape was cooked at the object's scale.
-    const glm::vec3 scale(columnLength(modelMatrix, 0), columnLength(modelMatrix, 1),
-                          columnLength(modelMatrix, 2));
     for (int c = 0; c < 3; ++c) {
-        pose.rotation[c] = scale[c] > 0.0f ? glm::vec3(modelMatrix[c]) / scale[c]
-                                           : glm::vec3(c == 0, c == 1, c == 2);
+        // Each axis made unit length, and turned back where the scale mirrors it. An
+        // axis scaled to nothing has no direction left: the unit axis stands in for it.
+        const glm::vec3 axis(modelMatrix[c]);
+        const float length = glm::length(axis);
+        pose.rotation[c] = length > 0.0f ? axis / (scale[c] < 0.0f ? -length : length)
+                                         : glm::vec3(c == 0, c == 1, c == 2);
     }
     pose.translation = glm::vec3(modelMatrix[3]);
-    actor->setGlobalPose(pose);
+    return pose;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "physics/engine/Pose.h"
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
@@ -32,11 +34,16 @@ public:
     SceneObject(const SceneObject&) = delete;
     SceneObject& operator=(const SceneObject&) = delete;
 
-    // The actor's rotation and translation become the model matrix; the object's own
-    // scale is kept, so it is drawn at the size it collides at.
+    // The actor's rotation and translation become the model matrix, with the object's
+    // own scale: it is drawn at the size, and with the mirror, it collides with.
     void syncFromActor();
     // The actor takes the model matrix's rotation and translation.
     void syncToActor();
+    // The model matrix of the object standing at a rigid placement (rotation and
+    // translation only): the placement times the object's scale.
+    void placeAt(const glm::mat4& placement);
+    // The model matrix without the object's scale: where and how the object stands.
+    physics::Pose pose() const;
     // Whether the lit draw covers what lies behind it everywhere: the material's
     // diffuse alpha is 1 and the texture has no see-through texel. Without a texture
     // manager to ask, the answer is no.
@@ -48,6 +55,12 @@ public:
     std::uint32_t program;
     std::uint32_t texture;
     glm::mat4 modelMatrix;
+    // The object's own scale, signs included. The actor's shapes are cooked at it and
+    // modelMatrix is kept a rigid placement times it, so the actor's pose never carries
+    // a scale. It is read from the matrix the object is made with (the level loader
+    // then gives it the record's own, which alone tells a mirror from a half turn) and
+    // never again: lengths read back from the matrix frame after frame would wander.
+    glm::vec3 scale{1.0f};
     // A sphere around the mesh's bounding box, in the object's frame: the quick part
     // of the view test.
     glm::vec3 boundsCentre{0.0f};

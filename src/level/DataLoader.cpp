@@ -103,6 +103,9 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager, cons
         }
         Entity& placed = *level.entities.emplace_back(
             rule->build(record, EntityInputs{texture, programs, model}));
+        // The shapes are cooked at the record's scale, mirror and all; the object keeps
+        // the same one to stand where it collides.
+        placed.scale = record.scale;
         attachActor(record, *rule, placed);
     });
     if (characters > 1) {

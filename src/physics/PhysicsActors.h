@@ -22,7 +22,11 @@ physics::Actor* createTriggerBoxActor(PhysicsWorld* world, float x, float y, flo
                                       float hy, float hz);
 
 // Shapes cooked from a mesh's positions, multiplied by scale so that the shape has the
-// size the object is drawn with. Mass is density times the shape's volume.
+// size the object is drawn with, and its mirror where a scale is negative: the actor's
+// pose then carries only the rotation. A mirrored mesh's triangles wind the other way
+// round, which changes nothing: the collision engine's triangles are hit from either
+// side, and a hull is built from the points alone. Mass is density times the shape's
+// volume.
 
 // A dynamic body whose shape is the convex hull of the mesh's vertices.
 physics::Actor* createConvexActor(PhysicsWorld* world, const Mesh& mesh, float density, float x,

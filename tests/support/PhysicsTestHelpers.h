@@ -49,15 +49,19 @@ inline Mesh meshOf(const std::vector<glm::vec3>& points, const std::vector<unsig
     return Mesh::fromText("test.obj", objText(points, triangles));
 }
 
-// A closed box centred on the origin.
-inline Mesh boxMesh(const glm::vec3& half) {
+// The OBJ text of a closed box between two corners, its faces wound outwards.
+inline std::string boxText(const glm::vec3& low, const glm::vec3& high) {
     std::vector<glm::vec3> points;
     for (int i = 0; i < 8; ++i) {
-        points.emplace_back(i & 1 ? half.x : -half.x, i & 2 ? half.y : -half.y,
-                            i & 4 ? half.z : -half.z);
+        points.emplace_back(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y, i & 4 ? high.z : low.z);
     }
-    return meshOf(points, {0, 2, 3, 0, 3, 1, 4, 5, 7, 4, 7, 6, 0, 1, 5, 0, 5, 4,
-                           2, 6, 7, 2, 7, 3, 0, 4, 6, 0, 6, 2, 1, 3, 7, 1, 7, 5});
+    return objText(points, {0, 2, 3, 0, 3, 1, 4, 5, 7, 4, 7, 6, 0, 1, 5, 0, 5, 4,
+                            2, 6, 7, 2, 7, 3, 0, 4, 6, 0, 6, 2, 1, 3, 7, 1, 7, 5});
+}
+
+// A closed box centred on the origin.
+inline Mesh boxMesh(const glm::vec3& half) {
+    return Mesh::fromText("test.obj", boxText(-half, half));
 }
 
 // A flat square grid of cells x cells quads (two triangles each) at height 0.

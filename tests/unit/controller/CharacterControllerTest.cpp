@@ -42,14 +42,15 @@ protected:
         return actor;
     }
 
-    // A wedge rising along +x from x = 2 at the given angle, as a static mesh.
-    physics::Actor* ramp(float degrees) {
+    // A wedge rising along +x from x = 2 at the given angle, as a static mesh cooked at
+    // the scale.
+    physics::Actor* ramp(float degrees, const glm::vec3& scale = glm::vec3(1.0f)) {
         const float length = 6.0f;
         const float top = length * std::tan(glm::radians(degrees));
         const Mesh mesh =
             meshOf({{2, 0, -5}, {2, 0, 5}, {2 + length, top, 5}, {2 + length, top, -5}},
                    {0, 1, 2, 0, 2, 3});
-        return solid(createStaticMeshActor(&world, mesh, 0, 0, 0));
+        return solid(createStaticMeshActor(&world, mesh, 0, 0, 0, scale));
     }
 
     // Moves every frame as the game does and returns the last move's flags.
@@ -138,6 +139,15 @@ TEST_F(CharacterController, ClimbsGentleSlopesOnly) {
     const float angle = glm::radians(30.0f);
     const float onRamp = 3 * std::tan(angle) + (kRadius + kSkin) / std::cos(angle) + kHeight / 2;
     EXPECT_NEAR(at(*c).y, onRamp, 0.01f);
+}
+
+TEST_F(CharacterController, AMirroredMeshHoldsThoughItsTrianglesFaceDown) {
+    // Mirrored in z the wedge lies where it did, its triangles wound the other way round.
+    ramp(30, {1, 1, -1});
+    physics::Controller* c = character(0, kStandingY, 0);
+    EXPECT_EQ(walk(*c, {0.1f, -0.1f, 0}, 50), physics::CollisionDown);
+    EXPECT_NEAR(at(*c).x, 5.0f, 1e-3f);
+    EXPECT_GT(at(*c).y, kStandingY + 1.5f) << "up on the slope";
 }
 
 TEST_F(CharacterController, RefusesSteepSlopes) {
