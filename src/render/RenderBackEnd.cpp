@@ -16,8 +16,7 @@ void pointInstances(std::uint32_t first) {
     const std::uintptr_t start = static_cast<std::uintptr_t>(first) * sizeof(InstanceData);
     for (std::uint32_t i = 0; i < vertex_layout::kInstanceAttributes; ++i) {
         glVertexAttribPointer(vertex_layout::kModel + i, 4, GL_FLOAT, GL_FALSE,
-                              sizeof(InstanceData),
-                              reinterpret_cast<const void*>(start + 16 * i));
+                              sizeof(InstanceData), reinterpret_cast<const void*>(start + 16 * i));
     }
 }
 
@@ -46,8 +45,7 @@ void RenderBackEnd::release() {
 void RenderBackEnd::upload(std::uint32_t stream, const std::vector<InstanceData>& instances) {
     glBindBuffer(GL_ARRAY_BUFFER, stream);
     // A new store each frame: the driver need not wait for the draws of the last one.
-    glBufferData(GL_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(instances.size() * sizeof(InstanceData)),
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.size() * sizeof(InstanceData)),
                  instances.data(), GL_STREAM_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
@@ -63,8 +61,16 @@ void RenderBackEnd::uploadLitInstances(const std::vector<InstanceData>& instance
 void RenderBackEnd::drawBatch(const DrawBatch& batch) {
     glBindVertexArray(batch.mesh->vertexArray);
     pointInstances(batch.firstInstance);
+    // A mirrored object's outside winds clockwise on screen: whichever faces the pass
+    // culls, it culls the same side of it as of every other object.
+    if (batch.mirrored) {
+        glFrontFace(GL_CW);
+    }
     glDrawElementsInstanced(GL_TRIANGLES, batch.mesh->indexCount, GL_UNSIGNED_INT, nullptr,
                             static_cast<GLsizei>(batch.instanceCount));
+    if (batch.mirrored) {
+        glFrontFace(GL_CCW);
+    }
     ++draws;
 }
 

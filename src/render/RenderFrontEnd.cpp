@@ -4,6 +4,7 @@
 #include "render/GpuMesh.h"
 
 #include <glm/geometric.hpp>
+#include <glm/matrix.hpp>
 
 #include <algorithm>
 
@@ -15,6 +16,11 @@ bool drawsMesh(const DrawRecord& record) {
 
 std::uint64_t groupOf(const DrawRecord& record) {
     return (static_cast<std::uint64_t>(record.mesh->id) << 32) | record.texture;
+}
+
+// A model matrix that turns the mesh inside out (an odd number of negative scales).
+bool isMirrored(const DrawRecord& record) {
+    return glm::determinant(glm::mat3(record.model)) < 0.0f;
 }
 
 InstanceData instanceOf(const DrawRecord& record) {
@@ -56,9 +62,11 @@ void RenderFrontEnd::planDepthPass(const std::vector<DrawRecord>& records,
         batches.clear();
         for (const std::uint64_t caster : casters) {
             const DrawRecord& record = records[caster & 0xffffffffu];
-            if (batches.empty() || batches.back().mesh != record.mesh) {
-                batches.push_back(
-                    {record.mesh, 0, false, static_cast<std::uint32_t>(depthInstances.size()), 0});
+            const bool mirrored = isMirrored(record);
+            if (batches.empty() || batches.back().mesh != record.mesh ||
+                batches.back().mirrored != mirrored) {
+                batches.push_back({record.mesh, 0, false,
+                                   static_cast<std::uint32_t>(depthInstances.size()), 0, mirrored});
             }
             ++batches.back().instanceCount;
             depthInstances.push_back(instanceOf(record));
@@ -81,21 +89,30 @@ void RenderFrontEnd::planLitPass(const std::vector<DrawRecord>& records, const g
             continue;
         }
         const glm::vec3 toEye = bounds[i].centre - eye;
-        const SortItem item{groupOf(record), glm::dot(toEye, toEye), static_cast<std::uint32_t>(i)};
+        const SortItem item{groupOf(record), glm::dot(toEye, toEye), static_cast<std::uint32_t>(i),
+                            isMirrored(record)};
         (record.seeThrough ? seeThrough : opaque).push_back(item);
     }
 
     litInstances.clear();
     litBatches.clear();
-    // Opaque: by group, nearest first within it; then the groups by their nearest object.
+    // Opaque: by group (mirrored objects a group of their own), nearest first within it;
+    // then the groups by their nearest object.
+    const auto sameGroup = [](const SortItem& a, const SortItem& b) {
+        return a.group == b.group && a.mirrored == b.mirrored;
+    };
     std::sort(opaque.begin(), opaque.end(), [](const SortItem& a, const SortItem& b) {
-        return a.group != b.group ? a.group < b.group
-                                  : (a.distance != b.distance ? a.distance < b.distance
-                                                              : a.record < b.record);
+        if (a.group != b.group) {
+            return a.group < b.group;
+        }
+        if (a.mirrored != b.mirrored) {
+            return b.mirrored;
+        }
+        return a.distance != b.distance ? a.distance < b.distance : a.record < b.record;
     });
     groupStarts.clear();
     for (std::size_t i = 0; i < opaque.size(); ++i) {
-        if (i == 0 || opaque[i].group != opaque[i - 1].group) {
+        if (i == 0 || !sameGroup(opaque[i], opaque[i - 1])) {
             groupStarts.push_back(static_cast<std::uint32_t>(i));
         }
     }
@@ -104,10 +121,10 @@ void RenderFrontEnd::planLitPass(const std::vector<DrawRecord>& records, const g
     });
     for (const std::uint32_t start : groupStarts) {
         const DrawRecord& first = records[opaque[start].record];
-        litBatches.push_back(
-            {first.mesh, first.texture, false, static_cast<std::uint32_t>(litInstances.size()), 0});
-        for (std::size_t i = start; i < opaque.size() && opaque[i].group == opaque[start].group;
-             ++i) {
+        litBatches.push_back({first.mesh, first.texture, false,
+                              static_cast<std::uint32_t>(litInstances.size()), 0,
+                              opaque[start].mirrored});
+        for (std::size_t i = start; i < opaque.size() && sameGroup(opaque[i], opaque[start]); ++i) {
             litInstances.push_back(instanceOf(records[opaque[i].record]));
             ++litBatches.back().instanceCount;
         }
@@ -120,9 +137,11 @@ void RenderFrontEnd::planLitPass(const std::vector<DrawRecord>& records, const g
     for (const SortItem& item : seeThrough) {
         const DrawRecord& record = records[item.record];
         if (litBatches.size() == firstSeeThrough || litBatches.back().mesh != record.mesh ||
-            litBatches.back().texture != record.texture) {
+            litBatches.back().texture != record.texture ||
+            litBatches.back().mirrored != item.mirrored) {
             litBatches.push_back({record.mesh, record.texture, blendingOn,
-                                  static_cast<std::uint32_t>(litInstances.size()), 0});
+                                  static_cast<std::uint32_t>(litInstances.size()), 0,
+                                  item.mirrored});
         }
         ++litBatches.back().instanceCount;
         litInstances.push_back(instanceOf(record));

@@ -20,6 +20,9 @@ struct DrawBatch {
     bool blend = false;
     std::uint32_t firstInstance = 0;
     std::uint32_t instanceCount = 0;
+    // Its objects are mirrored (a negative scale): their triangles wind the other way
+    // round on screen, so the back end turns the front face for the draw.
+    bool mirrored = false;
 };
 
 // The renderer's front end: from the frame's draw records to what the back end
@@ -47,8 +50,7 @@ public:
     // objects follow, back to front, so each is blended over everything behind it;
     // neighbours in that order with the same mesh and texture share a draw. Only
     // see-through draws blend, and only while `blendingOn`.
-    void planLitPass(const std::vector<DrawRecord>& records, const glm::vec3& eye,
-                     bool blendingOn);
+    void planLitPass(const std::vector<DrawRecord>& records, const glm::vec3& eye, bool blendingOn);
 
     std::vector<InstanceData> depthInstances;
     std::array<std::vector<DrawBatch>, kFaces> depthBatches;
@@ -62,6 +64,7 @@ private:
         std::uint64_t group; // mesh id and texture
         float distance;      // squared, from the eye
         std::uint32_t record;
+        bool mirrored;
     };
 
     std::vector<Sphere> bounds; // each record's, in the world

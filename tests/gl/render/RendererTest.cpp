@@ -14,6 +14,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +30,7 @@ Mesh cubeNamed(const std::string& name) {
     return mesh;
 }
 
-DrawRecord recordAt(const GpuMesh& mesh, const glm::vec3& at,
-                    std::uint32_t texture = 0) {
+DrawRecord recordAt(const GpuMesh& mesh, const glm::vec3& at, std::uint32_t texture = 0) {
     DrawRecord record;
     record.mesh = &mesh;
     record.texture = texture;
@@ -82,11 +82,9 @@ TEST_F(Renderer, TheLitPlanGroupsOpaqueObjectsFrontToBackAndBlendsSeeThroughOnes
     const auto a = std::make_shared<GpuMesh>(shapeA);
     const auto b = std::make_shared<GpuMesh>(shapeB);
     std::vector<DrawRecord> records{
-        recordAt(*a, {9, 0, 0}),  recordAt(*b, {4, 0, 0}),
-        recordAt(*a, {2, 0, 0}),  recordAt(*a, {7, 0, 0}, 5),
-        recordAt(*a, {20, 0, 0}), recordAt(*b, {30, 0, 0}),
-        recordAt(*a, {3, 0, 0}),  recordAt(*a, {11, 0, 0}),
-        recordAt(*a, {6, 0, 0}),
+        recordAt(*a, {9, 0, 0}),    recordAt(*b, {4, 0, 0}),  recordAt(*a, {2, 0, 0}),
+        recordAt(*a, {7, 0, 0}, 5), recordAt(*a, {20, 0, 0}), recordAt(*b, {30, 0, 0}),
+        recordAt(*a, {3, 0, 0}),    recordAt(*a, {11, 0, 0}), recordAt(*a, {6, 0, 0}),
     };
     records[4].seeThrough = true;
     records[5].seeThrough = true;
@@ -123,9 +121,8 @@ TEST_F(Renderer, TheDepthPlanPutsEachCasterIntoTheFacesItReachesOneDrawPerMesh) 
     const auto a = std::make_shared<GpuMesh>(shapeA);
     const auto b = std::make_shared<GpuMesh>(shapeB);
     std::vector<DrawRecord> records{
-        recordAt(*a, {5, 0, 0}),  recordAt(*b, {6, 0.5f, 0}),
-        recordAt(*a, {8, 0, 1}),  recordAt(*a, {0, -5, 0}),
-        recordAt(*a, {-5, 0, 0}), recordAt(*a, {0, 0, 5}),
+        recordAt(*a, {5, 0, 0}),  recordAt(*b, {6, 0.5f, 0}), recordAt(*a, {8, 0, 1}),
+        recordAt(*a, {0, -5, 0}), recordAt(*a, {-5, 0, 0}),   recordAt(*a, {0, 0, 5}),
     };
     records[4].skipLitPasses = true; // never in the maps
     records[5].meshVisible = false;  // a collision volume still casts its shape
@@ -164,7 +161,8 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
     glUseProgram(program);
     const glm::mat4 perspective = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
     const glm::mat4 view = glm::lookAt(glm::vec3(0, 3, 12), glm::vec3(0), glm::vec3(0, 1, 0));
-    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE, &perspective[0][0]);
+    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
+                       &perspective[0][0]);
     glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &view[0][0]);
     const glm::vec4 light(0, 5, 5, 1), white(1.0f), grey(0.3f, 0.3f, 0.3f, 1.0f);
     glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light[0]);
@@ -176,8 +174,8 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
     for (int i = 0; i < 12; ++i) {
         InstanceData instance;
         instance.model = glm::rotate(
-            glm::translate(glm::mat4(1.0f), glm::vec3(-5.5f + i, 0.4f * (i % 3), -i % 4)),
-            0.3f * i, glm::vec3(0, 1, 0));
+            glm::translate(glm::mat4(1.0f), glm::vec3(-5.5f + i, 0.4f * (i % 3), -i % 4)), 0.3f * i,
+            glm::vec3(0, 1, 0));
         instance.ka = glm::vec4(0.1f * (i % 4), 0.2f, 0.3f, 1.0f);
         instance.kd = glm::vec4(0.9f, 0.08f * i, 0.5f, 1.0f);
         instance.ks = glm::vec4(0.5f, 0.5f, 0.05f * i, 1.0f);
@@ -221,6 +219,83 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
 
     backEnd.release();
     glDeleteTextures(1, &texture);
+    glEnable(GL_BLEND);
+    glUseProgram(0);
+}
+
+// A mirrored object (negative scale) winds its triangles the other way round on screen.
+// The plan gives it a draw of its own, and that draw culls the same side of it as of an
+// object that is not mirrored: a cube mirrored in x, seen from straight in front, is the
+// mirror image of the cube's picture, not the inside of the cube.
+TEST_F(Renderer, AMirroredObjectIsDrawnRightSideOut) {
+    Shader shaders;
+    RecordedMessages quiet;
+    const GLuint program =
+        shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
+    ASSERT_NE(program, 0u);
+    const auto mesh = std::make_shared<GpuMesh>(shapeA);
+    glUseProgram(program);
+    const glm::mat4 perspective = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
+    const glm::mat4 view = glm::lookAt(glm::vec3(0, 3, 6), glm::vec3(0), glm::vec3(0, 1, 0));
+    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
+                       &perspective[0][0]);
+    glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &view[0][0]);
+    const glm::vec4 light(0, 5, 5, 1), white(1.0f), dark(0.05f, 0.05f, 0.05f, 1.0f);
+    glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light[0]);
+    glUniform4fv(glGetUniformLocation(program, "light_color"), 1, &white[0]);
+    glUniform4fv(glGetUniformLocation(program, "ambient_color"), 1, &dark[0]);
+    glUniform4fv(glGetUniformLocation(program, "spec_color"), 1, &dark[0]);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const unsigned char texel[4] = {255, 255, 255, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+
+    std::vector<DrawRecord> records{recordAt(*mesh, {0, 0, 0}, texture),
+                                    recordAt(*mesh, {0, 0, 0}, texture)};
+    records[1].model = glm::scale(records[1].model, glm::vec3(-1, 1, 1));
+    RenderFrontEnd plan;
+    plan.measure(records);
+    plan.planLitPass(records, glm::vec3(0, 3, 6), false);
+    ASSERT_EQ(plan.litBatches.size(), 2u) << "the mirrored one is drawn apart";
+    EXPECT_NE(plan.litBatches[0].mirrored, plan.litBatches[1].mirrored);
+
+    RenderBackEnd backEnd;
+    backEnd.create();
+    backEnd.uploadLitInstances(plan.litInstances);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    const auto pictureOf = [&](const DrawBatch& batch) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        backEnd.drawLitBatches({batch}, nullptr, false);
+        std::vector<unsigned char> pixels(1024 * 768 * 4);
+        glFinish();
+        glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> plain = pictureOf(plan.litBatches[0]);
+    const std::vector<unsigned char> mirrored = pictureOf(plan.litBatches[1]);
+    GLint frontFace = 0;
+    glGetIntegerv(GL_FRONT_FACE, &frontFace);
+    EXPECT_EQ(frontFace, GL_CCW) << "the next draw winds as usual";
+    std::size_t lit = 0;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        const std::size_t row = i / (1024 * 4);
+        const std::size_t column = i / 4 % 1024;
+        const std::size_t across = (row * 1024 + 1023 - column) * 4 + i % 4;
+        lit += plain[i] > 0;
+        differing += std::abs(plain[i] - mirrored[across]) > 8;
+    }
+    EXPECT_GT(lit, 100000u);
+    // Only the odd pixel along an edge, where the faces' diagonals are split otherwise.
+    EXPECT_LT(differing, lit / 100) << differing << " of " << lit;
+
+    backEnd.release();
+    glDeleteTextures(1, &texture);
+    glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glUseProgram(0);
 }
