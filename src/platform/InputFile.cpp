@@ -93,8 +93,12 @@ InputFile::~InputFile() {
 }
 
 void InputFile::reportUnopenable(const std::string& path) const {
+    reportUnopenable(path, failure);
+}
+
+void InputFile::reportUnopenable(const std::string& path, const std::string& reason) {
     DiagnosticLine() << "Unable to open file " << path;
-    DiagnosticLine() << path << ": " << failure;
+    DiagnosticLine() << path << ": " << reason;
 }
 
 } // namespace platform

@@ -32,6 +32,8 @@ public:
     //     Unable to open file <path>
     //     <path>: <reason>
     void reportUnopenable(const std::string& path) const;
+    // The same for a reason kept from a file that is closed by now.
+    static void reportUnopenable(const std::string& path, const std::string& reason);
 
 private:
     void* data = nullptr;

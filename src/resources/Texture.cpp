@@ -1,15 +1,14 @@
 #include "resources/Texture.h"
 
 #include "platform/Diagnostics.h"
+#include "resources/ImageFile.h"
 #include "resources/StatusLines.h"
 
 #include <GL/glew.h>
-#include <IL/il.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <vector>
-
 
 namespace {
 
@@ -33,46 +32,25 @@ constexpr FilterRow kFilterRows[] = {
 };
 constexpr int kTrilinearRow = 5;
 
-// Pixel layouts GL can take straight from the decoder. The upload always describes
-// the data as it really is, so a conversion that failed cannot make GL read past it.
-bool isUploadable(ILint format, ILint type) {
-    const bool knownFormat = format == IL_RGBA || format == IL_RGB || format == IL_BGRA ||
-                             format == IL_BGR || format == IL_LUMINANCE ||
-                             format == IL_LUMINANCE_ALPHA;
-    return knownFormat && type == IL_UNSIGNED_BYTE;
-}
-
-// Whether a decoded image has a texel that is not fully opaque. Layouts without alpha
-// have none; an image shorter than its size says counts as see-through, the safe
-// answer (it is drawn blended, as every texture would be).
-bool hasTranslucentTexel(ILint format, ILint width, ILint height, const ILubyte* data,
-                         ILint dataSize) {
-    int stride = 0;
-    int alpha = 0;
-    switch (format) {
-    case IL_RGBA:
-    case IL_BGRA:
-        stride = 4;
-        alpha = 3;
-        break;
-    case IL_LUMINANCE_ALPHA:
-        stride = 2;
-        alpha = 1;
-        break;
-    default:
-        return false;
-    }
-    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
-                             static_cast<std::size_t>(stride);
-    if (dataSize < 0 || static_cast<std::size_t>(dataSize) < size) {
-        return true;
-    }
-    for (std::size_t i = static_cast<std::size_t>(alpha); i < size; i += stride) {
-        if (data[i] != 255) {
+// Whether an RGBA image has a texel that is not fully opaque.
+bool hasTranslucentTexel(const std::uint8_t* rgba, std::size_t size) {
+    for (std::size_t i = 3; i < size; i += 4) {
+        if (rgba[i] != 255) {
             return true;
         }
     }
     return false;
+}
+
+// The largest texture the driver takes; images over it are refused before decoding.
+ImageLimits textureLimits() {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ImageLimits limits;
+    if (largest > 0) {
+        limits.maxSide = static_cast<std::uint32_t>(largest);
+    }
+    return limits;
 }
 
 // A compressed texture as the driver made it, every level kept decoded instead: the
@@ -143,27 +121,15 @@ std::uint32_t Texture::loadTexture(const std::string& fileName) {
 }
 
 void Texture::loadImageFile(const std::string& fileName) {
-    ilInit();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    if (!ilLoadImage(fileName.c_str())) {
-        platform::DiagnosticLine() << "Wrong texture string";
-        ilDeleteImages(1, &image);
+    ImageFile image;
+    if (!image.load(fileName, textureLimits())) {
+        platform::DiagnosticLine()
+            << (image.conversionFailed() ? "Texture loading failed" : "Wrong texture string");
+        image.report(fileName);
         return;
     }
-    if (!ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
-        platform::DiagnosticLine() << "Texture loading failed";
-    }
-    const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
-    const ILint type = ilGetInteger(IL_IMAGE_TYPE);
-    const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
-    const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
-    if (!isUploadable(format, type) || width <= 0 || height <= 0 || !ilGetData()) {
-        platform::DiagnosticLine() << "Texture loading failed";
-        ilDeleteImages(1, &image);
-        return;
-    }
+    const auto width = static_cast<GLsizei>(image.width());
+    const auto height = static_cast<GLsizei>(image.height());
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
@@ -175,19 +141,17 @@ void Texture::loadImageFile(const std::string& fileName) {
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // decoded rows are tightly packed
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0,
-                 static_cast<GLenum>(format), static_cast<GLenum>(type), ilGetData());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 image.rgba());
     glGenerateMipmap(GL_TEXTURE_2D);
     keepDecodedTexels(width, height);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    if (hasTranslucentTexel(format, width, height, ilGetData(),
-                            ilGetInteger(IL_IMAGE_SIZE_OF_DATA))) {
+    if (hasTranslucentTexel(image.rgba(), image.byteCount())) {
         translucentTextures.insert(texture);
     }
 
     textureCache.push_back(std::make_unique<CacheEntry>(CacheEntry{fileName, texture}));
     platform::DiagnosticLine() << "Texture loading succesful";
-    ilDeleteImages(1, &image);
 }
 
 bool Texture::isOpaque(std::uint32_t texture) const {

@@ -3,10 +3,9 @@
 #include "platform/InputFile.h"
 #include "platform/RecordingSink.h"
 #include "platform/ScopedDiagnostics.h"
+#include "resources/ImageFile.h"
 #include "resources/Material.h"
 #include "resources/Mesh.h"
-
-#include <IL/il.h>
 
 namespace {
 
@@ -19,10 +18,6 @@ bool readable(const std::string& path, AssetReport& report) {
 }
 
 } // namespace
-
-AssetProbe::AssetProbe() {
-    ilInit();
-}
 
 const AssetReport& AssetProbe::mesh(const std::string& path) {
     if (const auto known = meshes.find(path); known != meshes.end()) {
@@ -61,18 +56,19 @@ const AssetReport& AssetProbe::material(const std::string& path) {
     return report;
 }
 
+// Decoded as the game decodes it, with no GL to ask for the largest texture.
 const AssetReport& AssetProbe::texture(const std::string& path) {
     if (const auto known = textures.find(path); known != textures.end()) {
         return known->second;
     }
     AssetReport& report = textures[path];
-    report.opened = readable(path, report);
-    if (report.opened) {
-        ILuint image = 0;
-        ilGenImages(1, &image);
-        ilBindImage(image);
-        report.loaded = ilLoadImage(path.c_str()) == IL_TRUE;
-        ilDeleteImages(1, &image);
+    ImageFile image;
+    report.loaded = image.load(path, ImageLimits{});
+    report.opened = image.opened();
+    if (!report.opened) {
+        report.failure = image.reason();
+    } else if (!report.loaded) {
+        report.messages.push_back(image.reason());
     }
     return report;
 }

@@ -116,7 +116,8 @@ void LevelCheck::checkTexture(const std::string& path, std::size_t line) {
     const AssetReport& texture = assets.texture(path);
     if (opened(texture, path, line, "texture") && !texture.loaded) {
         add(line, Problem::Severity::Error,
-            "texture file " + quoted(path) + " is not an image that can be decoded");
+            "texture file " + quoted(path) + " cannot be loaded: " +
+                (texture.messages.empty() ? std::string("not decodable") : texture.messages[0]));
     }
 }
 

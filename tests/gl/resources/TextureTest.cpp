@@ -7,6 +7,7 @@
 #include <IL/il.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -89,6 +90,7 @@ TEST_F(Textures, CompressedTexelsAreKeptDecodedAtEveryLevel) {
     EXPECT_EQ(parameter(GL_GENERATE_MIPMAP), GL_TRUE);
 
     // The same image uploaded as the texture was asked for.
+    ilInit();
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
@@ -100,8 +102,8 @@ TEST_F(Textures, CompressedTexelsAreKeptDecodedAtEveryLevel) {
     glGenTextures(1, &reference);
     glBindTexture(GL_TEXTURE_2D, reference);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, ilGetData());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 ilGetData());
     glGenerateMipmap(GL_TEXTURE_2D);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     ilDeleteImages(1, &image);
@@ -133,14 +135,76 @@ TEST_F(Textures, ImagesWithSeeThroughTexelsAreKnown) {
 }
 
 TEST_F(Textures, MissingOrBrokenImagesGiveZeroEveryTime) {
-    for (const char* file : {"tests/data/textures/missing.png", "tests/data/textures/broken.png"}) {
+    const struct {
+        const char* file;
+        const char* lines;
+    } cases[] = {
+        {"tests/data/textures/missing.png",
+         "Wrong texture string\n"
+         "Unable to open file tests/data/textures/missing.png\n"
+         "tests/data/textures/missing.png: no such file or directory\n"},
+        {"tests/data/textures/broken.png",
+         "Wrong texture string\n"
+         "tests/data/textures/broken.png: the PNG file does not begin with its IHDR header\n"},
+        {"tests/data/images", "Wrong texture string\n"
+                              "Unable to open file tests/data/images\n"
+                              "tests/data/images: a directory, not a file\n"},
+    };
+    for (const auto& c : cases) {
         for (int attempt = 0; attempt < 2; ++attempt) {
             RecordedMessages heard;
-            EXPECT_EQ(textures.loadTexture(file), 0u);
-            EXPECT_EQ(heard.take(), "Wrong texture string\n") << file;
+            EXPECT_EQ(textures.loadTexture(c.file), 0u);
+            EXPECT_EQ(heard.take(), c.lines) << c.file;
         }
     }
     EXPECT_TRUE(textures.textureCache.empty());
+}
+
+// Headers that promise more than the driver takes, or more than the file holds, are
+// refused before anything is decoded or uploaded; the object is drawn untextured.
+TEST_F(Textures, ImagesClaimingTooMuchAreRefusedBeforeDecoding) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    ASSERT_LT(largest, 40000);
+    const std::string limit = "more than the largest texture (" + std::to_string(largest) + " x " +
+                              std::to_string(largest) + ")";
+    const struct {
+        const char* file;
+        std::string reason;
+    } cases[] = {
+        {"tests/data/images/huge.tga", "65535 x 65535 pixels, " + limit},
+        {"tests/data/images/huge.jpg", "40000 x 40000 pixels, " + limit},
+        {"tests/data/images/big.png",
+         "9000 x 9000 pixels, 309 MiB of RGBA texels, more than the 256 MiB an image may take"},
+        {"tests/data/images/half.tga",
+         "the file ends before its pixel data (114 bytes of the 210 its header needs)"},
+    };
+    glBindTexture(GL_TEXTURE_2D, 0);
+    for (const auto& c : cases) {
+        RecordedMessages heard;
+        EXPECT_EQ(textures.loadTexture(c.file), 0u);
+        EXPECT_EQ(heard.take(),
+                  "Wrong texture string\n" + std::string(c.file) + ": " + c.reason + "\n");
+        GLint bound = -1;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(bound, 0) << c.file << ": no texture was made";
+    }
+    EXPECT_TRUE(textures.textureCache.empty());
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A good image still loads after them, through the same loader.
+    RecordedMessages heard;
+    const GLuint good = textures.loadTexture("tests/data/images/good.tga");
+    EXPECT_EQ(heard.take(), "Texture loading succesful\n");
+    ASSERT_NE(good, 0u);
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    EXPECT_EQ(width, 7);
+    EXPECT_EQ(height, 5);
+    EXPECT_TRUE(textures.isOpaque(good));
 }
 
 TEST_F(Textures, FilterModesLandOnTheBoundTexture) {
