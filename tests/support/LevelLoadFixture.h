@@ -43,12 +43,20 @@ protected:
         std::ofstream(path) << text;
         RecordedMessages heard;
         Character* character = loader.loadLevel(level, textures, path, LevelPrograms{7, 8, 9});
-        for (const std::string& message : heard.messages()) {
-            if (message == "Wrong texture string") {
-                ++textureRequests;
-            } else {
-                messages += message + "\n";
+        const std::vector<std::string>& heardLines = heard.messages();
+        for (std::size_t i = 0; i < heardLines.size(); ++i) {
+            if (heardLines[i] != "Wrong texture string") {
+                messages += heardLines[i] + "\n";
+                continue;
             }
+            // The lines saying why the texture did not load: its name and the reason,
+            // after "Unable to open file <name>" when it cannot be opened.
+            ++textureRequests;
+            if (i + 1 < heardLines.size() &&
+                heardLines[i + 1].rfind("Unable to open file ", 0) == 0) {
+                ++i;
+            }
+            ++i;
         }
         return character;
     }
