@@ -49,6 +49,23 @@ std::vector<float> xs(const std::vector<InstanceData>& instances, const DrawBatc
     return result;
 }
 
+// Puts `program` to use, seen from `eye` towards the origin and lit by one white light
+// above and in front.
+void lookWithOneLight(GLuint program, const glm::vec3& eye, const glm::vec4& ambient,
+                      const glm::vec4& specular) {
+    glUseProgram(program);
+    const glm::mat4 perspective = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
+    const glm::mat4 view = glm::lookAt(eye, glm::vec3(0), glm::vec3(0, 1, 0));
+    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
+                       &perspective[0][0]);
+    glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &view[0][0]);
+    const glm::vec4 light(0, 5, 5, 1), white(1.0f);
+    glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light[0]);
+    glUniform4fv(glGetUniformLocation(program, "light_color"), 1, &white[0]);
+    glUniform4fv(glGetUniformLocation(program, "ambient_color"), 1, &ambient[0]);
+    glUniform4fv(glGetUniformLocation(program, "spec_color"), 1, &specular[0]);
+}
+
 class Renderer : public GlTest {
 protected:
     Mesh shapeA = cubeNamed("a.obj");
@@ -158,17 +175,8 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
         shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
     ASSERT_NE(program, 0u);
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
-    glUseProgram(program);
-    const glm::mat4 perspective = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
-    const glm::mat4 view = glm::lookAt(glm::vec3(0, 3, 12), glm::vec3(0), glm::vec3(0, 1, 0));
-    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
-                       &perspective[0][0]);
-    glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &view[0][0]);
-    const glm::vec4 light(0, 5, 5, 1), white(1.0f), grey(0.3f, 0.3f, 0.3f, 1.0f);
-    glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light[0]);
-    glUniform4fv(glGetUniformLocation(program, "light_color"), 1, &white[0]);
-    glUniform4fv(glGetUniformLocation(program, "ambient_color"), 1, &grey[0]);
-    glUniform4fv(glGetUniformLocation(program, "spec_color"), 1, &white[0]);
+    lookWithOneLight(program, glm::vec3(0, 3, 12), glm::vec4(0.3f, 0.3f, 0.3f, 1.0f),
+                     glm::vec4(1.0f));
 
     std::vector<InstanceData> instances;
     for (int i = 0; i < 12; ++i) {
@@ -234,17 +242,8 @@ TEST_F(Renderer, AMirroredObjectIsDrawnRightSideOut) {
         shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
     ASSERT_NE(program, 0u);
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
-    glUseProgram(program);
-    const glm::mat4 perspective = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
-    const glm::mat4 view = glm::lookAt(glm::vec3(0, 3, 6), glm::vec3(0), glm::vec3(0, 1, 0));
-    glUniformMatrix4fv(glGetUniformLocation(program, "perspective"), 1, GL_FALSE,
-                       &perspective[0][0]);
-    glUniformMatrix4fv(glGetUniformLocation(program, "view"), 1, GL_FALSE, &view[0][0]);
-    const glm::vec4 light(0, 5, 5, 1), white(1.0f), dark(0.05f, 0.05f, 0.05f, 1.0f);
-    glUniform4fv(glGetUniformLocation(program, "light_position"), 1, &light[0]);
-    glUniform4fv(glGetUniformLocation(program, "light_color"), 1, &white[0]);
-    glUniform4fv(glGetUniformLocation(program, "ambient_color"), 1, &dark[0]);
-    glUniform4fv(glGetUniformLocation(program, "spec_color"), 1, &dark[0]);
+    const glm::vec4 dark(0.05f, 0.05f, 0.05f, 1.0f);
+    lookWithOneLight(program, glm::vec3(0, 3, 6), dark, dark);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
