@@ -75,4 +75,18 @@ void preferLargePages(void* data, std::size_t bytes) {
     }
 }
 
+void prefaultPages(void* data, std::size_t bytes) {
+    // Small arrays fault in their few pages as cheaply.
+    if (bytes < (std::size_t{256} << 10)) {
+        return;
+    }
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = begin / kSmallPage * kSmallPage;
+    const std::uintptr_t last = roundUp(begin + bytes, kSmallPage);
+#ifdef MADV_POPULATE_WRITE
+    // Before Linux 5.14 this fails, and the pages come one fault at a time as before.
+    ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#endif
+}
+
 } // namespace platform

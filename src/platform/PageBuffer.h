@@ -79,4 +79,8 @@ private:
 // written: for the big arrays that a loader hands on in ordinary vectors.
 void preferLargePages(void* data, std::size_t bytes);
 
+// Takes the pages of [data, data + bytes) at once, which costs less than one fault per
+// page: for a big array about to be written in full, never for room that may stay unused.
+void prefaultPages(void* data, std::size_t bytes);
+
 } // namespace platform

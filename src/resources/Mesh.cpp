@@ -727,7 +727,7 @@ public:
         const auto vertices = static_cast<std::size_t>(mesh.vertexCount);
         jobs.emplace_back([this, vertices] {
             gather(mesh.positions, vertices, &Piece::positions);
-            reserveList(mesh.cookingPositions, vertices);
+            reserveFull(mesh.cookingPositions, vertices);
             mesh.cookingPositions.assign(mesh.positions.begin(), mesh.positions.end());
         });
         jobs.emplace_back([this] {
@@ -783,10 +783,15 @@ public:
     }
 
 private:
-    // Sized without copies: an array of a big mesh gets large pages where it can.
-    template <class Array> static void sized(Array& array, std::size_t n) {
+    // Room for exactly `n`, in large pages where it can have them, taken at once.
+    template <class Array> static void reserveFull(Array& array, std::size_t n) {
         array.reserve(n);
         platform::preferLargePages(array.data(), n * sizeof(array[0]));
+        platform::prefaultPages(array.data(), n * sizeof(array[0]));
+    }
+
+    template <class Array> static void sized(Array& array, std::size_t n) {
+        reserveFull(array, n);
         array.resize(n);
     }
 
@@ -809,7 +814,7 @@ private:
             }
             return;
         }
-        reserveList(array, n);
+        reserveFull(array, n);
         for (const Piece& piece : pieces) {
             array.insert(array.end(), (piece.*list).begin(), (piece.*list).end());
         }
