@@ -57,7 +57,6 @@ TEST(AssetFiles, MeshesAreTexturedTrianglesFacingTheirNormals) {
         const Mesh mesh(file);
         EXPECT_EQ(heard.take(), "");
         ASSERT_GT(mesh.faceCount, 0);
-        EXPECT_EQ(mesh.faceFormat, 1);
         // The loader splits polygons, so only all-triangle files keep one face per line.
         EXPECT_EQ(mesh.faceCount, faceLines(file));
         EXPECT_GT(mesh.texCoordCount, 0);
