@@ -68,6 +68,13 @@ void lookWithOneLight(GLuint program, const glm::vec3& eye, const glm::vec4& amb
 
 class Renderer : public GlTest {
 protected:
+    // The lit pass's program, loaded without its messages; 0 when it cannot be built.
+    GLuint litProgram() {
+        RecordedMessages quiet;
+        return shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
+    }
+
+    Shader shaders;
     Mesh shapeA = cubeNamed("a.obj");
     Mesh shapeB = cubeNamed("b.obj");
 };
@@ -169,10 +176,7 @@ TEST_F(Renderer, TheDepthPlanPutsEachCasterIntoTheFacesItReachesOneDrawPerMesh) 
 
 // Many objects in one instanced draw light the same pixels as each drawn on its own.
 TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
-    Shader shaders;
-    RecordedMessages quiet;
-    const GLuint program =
-        shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
+    const GLuint program = litProgram();
     ASSERT_NE(program, 0u);
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
     lookWithOneLight(program, glm::vec3(0, 3, 12), glm::vec4(0.3f, 0.3f, 0.3f, 1.0f),
@@ -236,10 +240,7 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
 // object that is not mirrored: a cube mirrored in x, seen from straight in front, is the
 // mirror image of the cube's picture, not the inside of the cube.
 TEST_F(Renderer, AMirroredObjectIsDrawnRightSideOut) {
-    Shader shaders;
-    RecordedMessages quiet;
-    const GLuint program =
-        shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
+    const GLuint program = litProgram();
     ASSERT_NE(program, 0u);
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
     const glm::vec4 dark(0.05f, 0.05f, 0.05f, 1.0f);

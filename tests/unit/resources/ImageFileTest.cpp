@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -78,10 +80,18 @@ protected:
         std::ofstream(path, std::ios::binary) << sample.bytes;
         return path.string();
     }
+    void SetUp() override { fs::create_directories(folder); }
     void TearDown() override { fs::remove_all(folder); }
 
-    fs::path folder = fs::path(testing::TempDir()) / "vellamora-images";
-    void SetUp() override { fs::create_directories(folder); }
+    // A folder of this test alone: CTest runs the tests of the fixture side by side, and
+    // one test's TearDown must not remove the samples another is reading.
+    static fs::path ownFolder() {
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        return fs::path(testing::TempDir()) /
+               ("vellamora-images." + std::string(test->name()) + "." + std::to_string(getpid()));
+    }
+
+    fs::path folder = ownFolder();
 };
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -22,6 +24,24 @@ std::string problemOf(const std::string& bytes, const char* name) {
         return header.problem;
     }
     return header.pixelDataProblem(bytes);
+}
+
+// A little-endian number of `width` bytes written at `at` of a good file, and the
+// problem the header check must then find.
+struct HeaderLie {
+    std::size_t at;
+    std::uint32_t value;
+    int width;
+    const char* problem;
+};
+
+template <std::size_t N>
+void expectProblems(const std::string& good, const char* name, const HeaderLie (&lies)[N]) {
+    for (const HeaderLie& lie : lies) {
+        std::string bytes = good;
+        setLittle(bytes, lie.at, lie.value, lie.width);
+        EXPECT_EQ(problemOf(bytes, name), lie.problem) << "byte " << lie.at;
+    }
 }
 
 } // namespace
@@ -112,12 +132,7 @@ TEST(ImageHeaders, JpegFrameHeaderIsFoundPastOtherSegments) {
 
 TEST(ImageHeaders, TgaHeaderAndColourMapLies) {
     const std::string mapped = ImageSamples::tga(7, 5, 1, 8); // 16 entries of 24 bits
-    const struct {
-        std::size_t at;
-        std::uint32_t value;
-        int width;
-        const char* problem;
-    } lies[] = {
+    const HeaderLie lies[] = {
         {2, 5, 1, "a TGA of image type 5; only types 1, 2, 3, 9, 10 and 11 are read"},
         {17, 0x10, 1, "a TGA stored right to left, which is not read"},
         {1, 2, 1, "a TGA colour map type of 2 (0 or 1)"},
@@ -132,11 +147,7 @@ TEST(ImageHeaders, TgaHeaderAndColourMapLies) {
         {2, 2, 1, "a true-colour or grey TGA that carries a colour map, which is not read"},
         {12, 0, 2, "0 x 5 pixels: an image with no pixels"},
     };
-    for (const auto& lie : lies) {
-        std::string bytes = mapped;
-        setLittle(bytes, lie.at, lie.value, lie.width);
-        EXPECT_EQ(problemOf(bytes, "a.tga"), lie.problem) << "byte " << lie.at;
-    }
+    expectProblems(mapped, "a.tga", lies);
     std::string trueColour = ImageSamples::tga(7, 5, 2, 24);
     trueColour[16] = 8;
     EXPECT_EQ(problemOf(trueColour, "a.tga"),
@@ -177,12 +188,7 @@ TEST(ImageHeaders, TgaPixelDataThatEndsEarlyOrOverruns) {
 
 TEST(ImageHeaders, BmpHeaderLies) {
     const std::string bmp = ImageSamples::bmp(7, 5, 8);
-    const struct {
-        std::size_t at;
-        std::uint32_t value;
-        int width;
-        const char* problem;
-    } lies[] = {
+    const HeaderLie lies[] = {
         {14, 124, 4, "a BMP with a 124-byte info header; only the 40-byte one is read"},
         {18, 0xfffffff0u, 4, "a BMP width of -16"},
         {26, 2, 2, "a BMP of 2 planes; only 1 is read"},
@@ -200,11 +206,7 @@ TEST(ImageHeaders, BmpHeaderLies) {
         // Four colours: the first pixel's index is 17.
         {46, 4, 4, "colour index 17 is past the end of the colour table (4 entries)"},
     };
-    for (const auto& lie : lies) {
-        std::string bytes = bmp;
-        setLittle(bytes, lie.at, lie.value, lie.width);
-        EXPECT_EQ(problemOf(bytes, "a.bmp"), lie.problem) << "byte " << lie.at;
-    }
+    expectProblems(bmp, "a.bmp", lies);
     // Negative heights are top-first pictures, the full range of them.
     std::string top = bmp;
     setLittle(top, 22, 0x80000000u, 4);
