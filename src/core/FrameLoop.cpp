@@ -1,5 +1,6 @@
 #include "core/FrameLoop.h"
 
+#include "core/CommandLine.h"
 #include "core/Director.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
@@ -26,10 +27,10 @@ int runGame(Director& director) {
     if (!director.init()) {
         // No frame has run, so cleanup finds nothing drawn and no player to follow.
         director.cleanup();
-        return 1;
+        return kExitCannotPlay;
     }
     while (runFrame(director)) {
     }
     director.cleanup();
-    return 0;
+    return kExitQuit;
 }

@@ -13,10 +13,13 @@ fail() {
 mean() { convert "$1" -crop "$2" +repage -format "%[fx:mean.$3]" info:; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
-# start_game <data folder> <name>: the game in the background; sets pid and out.
+# start_game <data folder> <name> [argument ...]: the game in the background, run in the
+# data folder with the arguments given; sets pid and out.
 start_game() {
     out=$work/$2.out
-    (cd "$1" && exec "$game") >"$out" 2>&1 &
+    local folder=$1
+    shift 2
+    (cd "$folder" && exec "$game" "$@") >"$out" 2>&1 &
     pid=$!
 }
 
