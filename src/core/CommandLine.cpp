@@ -59,6 +59,8 @@ std::string usageText() {
            "  right mouse button    hold to steer the view with the mouse\n"
            "  Space                 jump\n"
            "  mouse wheel           camera distance\n"
+           "  R                     restart the level\n"
+           "  P                     pause / go on\n"
            "  F2                    frame rate on / off\n"
            "  F3                    wire frame: lines, points, off\n"
            "  F4 / F5               texture filter / mipmap filter\n"

@@ -74,6 +74,10 @@ bool Director::init() {
             0.0);
     addLine(&cullingText, *overlay, "cul", 700.0f, true, false, -500.0f, 290.0f, kHudTextColor, 1.0,
             10.0);
+    addLine(&courseTimer.text(), *overlay, "time", 900.0f, true, true, -490.0f, -335.0f,
+            kHudTextColor, -1.0, 0.0);
+    addLine(&pausedText, *overlay, "paused", 2000.0f, false, false, 110.0f, 0.0f, kHudTextColor,
+            -1.0, 0.0);
     frustum.frustumCulling = true;
     setupShadows();
     return true;
@@ -121,23 +125,75 @@ void Director::startWorld() {
     totalObjects = static_cast<std::int32_t>(world->entities.size()) + 1;
 }
 
+bool Director::restart() {
+    auto next = std::make_unique<GameWorld>(*physicsWorld);
+    loader.loadLevel(
+        *next, *textureCache, configPath,
+        LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
+    if (!next->character) {
+        platform::DiagnosticLine()
+            << "The level " << configPath << " has no Character: the running level stays";
+        return false;
+    }
+    // The old level goes first: its HUD lines and actors make way for the new one's.
+    unloadWorld();
+    world = std::move(next);
+    startWorld();
+    courseTimer.reset();
+    setPaused(false);
+    return true;
+}
+
+void Director::setPaused(bool paused) {
+    platform::GameClock& clock = platform::gameClock();
+    if (paused) {
+        clock.pause();
+    } else {
+        clock.resume();
+    }
+    controls.setPaused(paused);
+    if (overlay) {
+        if (HudLine* line = overlay->findLine("paused")) {
+            line->visible = paused;
+        }
+    }
+}
+
+bool Director::isPaused() const {
+    return platform::gameClock().isPaused();
+}
+
+void Director::takeRequests() {
+    if (controls.takePauseRequest()) {
+        setPaused(!isPaused());
+    }
+    if (controls.takeRestartRequest()) {
+        restart();
+    }
+}
+
 void Director::update() {
+    takeRequests();
+    const bool paused = isPaused();
     const double now = platform::clock().now();
     dt = now - previousTime;
     previousTime = now;
 
     controls.update(dt);
     Character* character = player();
-    if (character) {
+    if (character && !paused) {
         character->update(dt);
+        courseTimer.update(now, controls.playerActed(), character->locked);
     }
 
     visibleEntities.clear();
     if (world) {
-        updateEntities();
+        updateEntities(!paused);
     }
 
-    updateLight(*light);
+    if (!paused) {
+        updateLight(*light);
+    }
     if (character) {
         camera->view = character->cameraOffset * glm::inverse(character->modelMatrix);
     }
@@ -152,14 +208,16 @@ void Director::update() {
     }
 }
 
-void Director::updateEntities() {
+void Director::updateEntities(bool step) {
     const std::array<glm::vec4, 6> planes = clipPlanes(frustum.cullProjection * frustum.cullView);
     for (const auto& entity : world->entities) {
         if (frustum.isInFrustum(planes, entity->modelMatrix, entity->mesh->boundingCorners.data(),
                                 entity->boundsCentre, entity->boundsRadius)) {
             visibleEntities.push_back(entity.get());
-            entity->update(dt);
-        } else if (entity->updateWhenCulled) {
+            if (step) {
+                entity->update(dt);
+            }
+        } else if (step && entity->updateWhenCulled) {
             entity->update(dt);
         }
     }

@@ -4,6 +4,7 @@
 #include "camera/Frustum.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
+#include "game/CourseTimer.h"
 #include "game/GameWorld.h"
 #include "input/Controls.h"
 #include "level/DataLoader.h"
@@ -47,6 +48,16 @@ public:
     // Hands the level's objects the camera, the HUD and the textures, lets them set
     // up, and points the camera, the flame's light and the controls at the player.
     void startWorld();
+    // Plays the level of the file again from its start: the world torn down and built
+    // anew, the flame full, the HUD lines and the course timer as at the start; the
+    // render settings stay. When the file no longer has a Character the running level
+    // stays, and false says so.
+    bool restart();
+    // A paused game is drawn but not played: no physics step, no drain, no particle or
+    // flicker, game time standing still (platform::gameClock), "Paused" on screen.
+    void setPaused(bool paused);
+    bool isPaused() const;
+
     void update();
     void render();
     void cleanup();
@@ -83,6 +94,8 @@ public:
     // HUD texts of the frame-rate and culling lines; the overlay lines point at them.
     std::string fpsText;
     std::string cullingText;
+    std::string pausedText = "Paused";
+    CourseTimer courseTimer;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
     // What is in view: last frame's camera, and whether culling is on at all.
@@ -100,9 +113,11 @@ public:
 
 private:
     void loadPrograms();
-    // The entities in view are updated and kept for drawing; the others only when
-    // they ask to be.
-    void updateEntities();
+    // The entities in view are kept for drawing and, when `step` is set, updated; the
+    // others are only updated when they ask to be.
+    void updateEntities(bool step);
+    // R and P, pressed during the last frame, acted on before this one plays.
+    void takeRequests();
     // The player, or null before a level is loaded.
     Character* player() const { return world ? world->character.get() : nullptr; }
 

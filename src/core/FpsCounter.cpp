@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 
 double FpsCounter::computeFps() {
-    const double now = platform::clock().now();
+    const double now = platform::wallClock().now();
     if (lastReport < 0.0) {
         lastReport = now;
     }

@@ -67,11 +67,30 @@ void Controls::listen() {
 }
 
 void Controls::update(double dt) {
+    if (paused) {
+        listen();
+        acted = false;
+        return;
+    }
     const MoveIntent intent = readIntent();
     listen();
+    acted = jumpRequested || intent.walk != 0 || intent.strafe != 0 || intent.turn != 0.0f;
+    jumpRequested = false;
     if (targets.character) {
         targets.character->motor.update(intent, static_cast<float>(dt));
     }
+}
+
+bool Controls::takeRestartRequest() {
+    const bool asked = restartRequested;
+    restartRequested = false;
+    return asked;
+}
+
+bool Controls::takePauseRequest() {
+    const bool asked = pauseRequested;
+    pauseRequested = false;
+    return asked;
 }
 
 void Controls::show(const char* line) {
@@ -87,9 +106,16 @@ void Controls::onKey(int key, int action) {
     }
     switch (key) {
     case k::Space:
-        if (targets.character) {
+        if (targets.character && !paused) {
             targets.character->motor.jump();
+            jumpRequested = true;
         }
+        break;
+    case 'R':
+        restartRequested = true;
+        break;
+    case 'P':
+        pauseRequested = true;
         break;
     case k::F2:
         show("fps");

@@ -29,8 +29,17 @@ public:
     // Another player to steer (null: none, while a level is being replaced).
     void setCharacter(Character* character) { targets.character = character; }
 
-    // Once a frame, with the frame's step in seconds.
+    // Once a frame, with the frame's step in seconds. While paused only the keys are
+    // listened to: the flame gets no intent and Space does not jump.
     void update(double dt);
+
+    // Whether R (restart) or P (pause) was pressed since the last call; each press is
+    // handed out once.
+    bool takeRestartRequest();
+    bool takePauseRequest();
+    void setPaused(bool isPaused) { paused = isPaused; }
+    // Whether the player's input moved, turned or lifted the flame in the last update.
+    bool playerActed() const { return acted; }
 
     // What the devices ask for this frame. Keeps the wheel inside its range.
     MoveIntent readIntent();
@@ -53,4 +62,9 @@ private:
     int savedCursorX = 0;
     int savedCursorY = 0;
     bool ignoreNextDelta = false;
+    bool paused = false;
+    bool restartRequested = false;
+    bool pauseRequested = false;
+    bool jumpRequested = false; // Space since the last update
+    bool acted = false;
 };

@@ -26,12 +26,30 @@ GlfwInput& realInput() {
     return instance;
 }
 
-Clock& clock() { return currentClock ? *currentClock : realClock(); }
+Clock& wallClock() {
+    return currentClock ? *currentClock : realClock();
+}
 
-InputDevice& input() { return currentInput ? *currentInput : realInput(); }
+GameClock& gameClock() {
+    static GameClock instance(wallClock());
+    return instance;
+}
 
-void useClock(Clock* clock) { currentClock = clock; }
+Clock& clock() {
+    return gameClock();
+}
 
-void useInput(InputDevice* input) { currentInput = input; }
+InputDevice& input() {
+    return currentInput ? *currentInput : realInput();
+}
+
+void useClock(Clock* clock) {
+    currentClock = clock;
+    gameClock().follow(wallClock());
+}
+
+void useInput(InputDevice* input) {
+    currentInput = input;
+}
 
 } // namespace platform
