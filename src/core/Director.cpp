@@ -76,7 +76,7 @@ bool Director::init() {
             10.0);
     addLine(&courseTimer.text(), *overlay, "time", 900.0f, true, true, -490.0f, -335.0f,
             kHudTextColor, -1.0, 0.0);
-    addLine(&pausedText, *overlay, "paused", 2000.0f, false, false, 110.0f, 0.0f, kHudTextColor,
+    addLine(&pausedText, *overlay, "paused", 2000.0f, false, false, 62.0f, 0.0f, kHudTextColor,
             -1.0, 0.0);
     frustum.frustumCulling = true;
     setupShadows();
