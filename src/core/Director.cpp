@@ -106,12 +106,17 @@ void Director::unloadWorld() {
     world.reset();
 }
 
+std::unique_ptr<GameWorld> Director::buildWorld(const std::string& path) {
+    auto built = std::make_unique<GameWorld>(*physicsWorld);
+    loader.loadLevel(
+        *built, *textureCache, path,
+        LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
+    return built;
+}
+
 bool Director::loadWorld(const std::string& path) {
     unloadWorld();
-    world = std::make_unique<GameWorld>(*physicsWorld);
-    loader.loadLevel(
-        *world, *textureCache, path,
-        LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
+    world = buildWorld(path);
     return world->character != nullptr;
 }
 
@@ -126,10 +131,7 @@ void Director::startWorld() {
 }
 
 bool Director::restart() {
-    auto next = std::make_unique<GameWorld>(*physicsWorld);
-    loader.loadLevel(
-        *next, *textureCache, configPath,
-        LevelPrograms{simpleProgram, appState->waterProgram, appState->waterPlaneProgram});
+    std::unique_ptr<GameWorld> next = buildWorld(configPath);
     if (!next->character) {
         platform::DiagnosticLine()
             << "The level " << configPath << " has no Character: the running level stays";

@@ -113,6 +113,8 @@ public:
 
 private:
     void loadPrograms();
+    // A level of the file, built beside whatever level is running.
+    std::unique_ptr<GameWorld> buildWorld(const std::string& path);
     // The entities in view are kept for drawing and, when `step` is set, updated; the
     // others are only updated when they ask to be.
     void updateEntities(bool step);

@@ -7,6 +7,8 @@
 #include "render/TextOverlay.h"
 #include "resources/Texture.h"
 
+#include <utility>
+
 namespace {
 
 // Degrees of turn per pixel of mouse motion with the right button held.
@@ -82,15 +84,11 @@ void Controls::update(double dt) {
 }
 
 bool Controls::takeRestartRequest() {
-    const bool asked = restartRequested;
-    restartRequested = false;
-    return asked;
+    return std::exchange(restartRequested, false);
 }
 
 bool Controls::takePauseRequest() {
-    const bool asked = pauseRequested;
-    pauseRequested = false;
-    return asked;
+    return std::exchange(pauseRequested, false);
 }
 
 void Controls::show(const char* line) {

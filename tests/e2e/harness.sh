@@ -37,6 +37,17 @@ wait_for_window() {
     return 1
 }
 
+# wait_for_window for a script that cannot go on without the window: sets window, or
+# fails, prints the game's output and ends the script.
+need_window() {
+    if ! window=$(wait_for_window); then
+        fail "no game window appeared"
+        cat "$out"
+        kill -9 "$pid" 2>/dev/null
+        exit 1
+    fi
+}
+
 # Waits up to 60 s for the first frame: the game prints its loading time with it. The
 # window is mapped before the level loads, so a picture taken earlier shows nothing.
 wait_for_first_frame() {

@@ -40,12 +40,7 @@ awk 'started == 0 && /^#Character/ { print; character = 1; next }
          { print }' "$level" >"$work/drowning.txt"
 
 start_game "$data" drowning "$work/drowning.txt"
-if ! window=$(wait_for_window); then
-    fail "no game window appeared"
-    cat "$out"
-    kill -9 "$pid" 2>/dev/null
-    exit 1
-fi
+need_window
 wait_for_first_frame || fail "the game drew no first frame"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 # GAME OVER: a wide red line across the middle.

@@ -17,12 +17,7 @@ work=$shots
 source "$(dirname "$0")/harness.sh"
 
 start_game "$data" play
-if ! window=$(wait_for_window); then
-    fail "no game window appeared"
-    cat "$out"
-    kill -9 "$pid" 2>/dev/null
-    exit 1
-fi
+need_window
 wait_for_first_frame || fail "the game drew no first frame"
 sleep 1
 xdotool windowfocus --sync "$window" 2>/dev/null || true

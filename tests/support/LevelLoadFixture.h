@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordedMessages.h"
+#include "ScratchPath.h"
 #include "game/Character.h"
 #include "game/GameWorld.h"
 #include "level/DataLoader.h"
@@ -18,8 +19,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 // Builds a world from level text written to a temporary file, the way the game loads
 // its level, but without GL: the test levels name no texture ("none.png"), so the
 // construction makes no GL call. The texture cache's report of that missing texture is
@@ -27,14 +26,6 @@
 class LevelLoadFixture : public testing::Test {
 protected:
     explicit LevelLoadFixture(const std::string& fileName) : path(scratchPath(fileName)) {}
-
-    // A file of this test alone: CTest runs the tests of one fixture side by side, and
-    // one test's TearDown must not remove the level another is reading.
-    static std::string scratchPath(const std::string& fileName) {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        return testing::TempDir() + test->test_suite_name() + "." + test->name() + "." +
-               std::to_string(getpid()) + "." + fileName;
-    }
 
     void SetUp() override { ASSERT_TRUE(world.initPhysics()); }
     void TearDown() override { std::filesystem::remove(path); }

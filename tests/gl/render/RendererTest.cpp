@@ -74,6 +74,18 @@ protected:
         return shaders.loadProgram("data/shader/simple_shader.vert data/shader/simple_shader.frag");
     }
 
+    // One white texel, sampled without mipmaps: the texture of objects that only their
+    // colours and their light tell apart.
+    static GLuint whiteTexture() {
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        const unsigned char texel[4] = {255, 255, 255, 255};
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        return texture;
+    }
+
     Shader shaders;
     Mesh shapeA = cubeNamed("a.obj");
     Mesh shapeB = cubeNamed("b.obj");
@@ -194,12 +206,7 @@ TEST_F(Renderer, AnInstancedDrawGivesThePixelsOfOneByOneDraws) {
         instances.push_back(instance);
     }
     // A white texel, so that only the colours tell the objects apart.
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    const unsigned char texel[4] = {255, 255, 255, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    const GLuint texture = whiteTexture();
 
     const auto picture = [] {
         std::vector<unsigned char> pixels(1024 * 768 * 4);
@@ -245,12 +252,7 @@ TEST_F(Renderer, AMirroredObjectIsDrawnRightSideOut) {
     const auto mesh = std::make_shared<GpuMesh>(shapeA);
     const glm::vec4 dark(0.05f, 0.05f, 0.05f, 1.0f);
     lookWithOneLight(program, glm::vec3(0, 3, 6), dark, dark);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    const unsigned char texel[4] = {255, 255, 255, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    const GLuint texture = whiteTexture();
 
     std::vector<DrawRecord> records{recordAt(*mesh, {0, 0, 0}, texture),
                                     recordAt(*mesh, {0, 0, 0}, texture)};

@@ -2,6 +2,7 @@
 // about itself is refused, with a reason, before anything is allocated for it.
 #include "resources/ImageFile.h"
 #include "../../support/RecordedMessages.h"
+#include "../../support/ScratchPath.h"
 
 #include "ImageSamples.h"
 
@@ -14,8 +15,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -83,15 +82,8 @@ protected:
     void SetUp() override { fs::create_directories(folder); }
     void TearDown() override { fs::remove_all(folder); }
 
-    // A folder of this test alone: CTest runs the tests of the fixture side by side, and
-    // one test's TearDown must not remove the samples another is reading.
-    static fs::path ownFolder() {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        return fs::path(testing::TempDir()) /
-               ("vellamora-images." + std::string(test->name()) + "." + std::to_string(getpid()));
-    }
-
-    fs::path folder = ownFolder();
+    // The samples' folder, this test's own.
+    fs::path folder = scratchPath("images");
 };
 
 } // namespace
