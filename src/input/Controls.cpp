@@ -7,6 +7,7 @@
 #include "render/TextOverlay.h"
 #include "resources/Texture.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -69,17 +70,34 @@ void Controls::listen() {
 }
 
 void Controls::update(double dt) {
+    const PadCommands pad = gamepad.read(platform::input());
+    restartRequested = restartRequested || pad.restart;
+    pauseRequested = pauseRequested || pad.pause;
     if (paused) {
         listen();
         acted = false;
         return;
     }
-    const MoveIntent intent = readIntent();
+    if (pad.jump) {
+        jump();
+    }
+    MoveIntent intent = readIntent();
+    intent.walk = std::clamp(intent.walk + pad.intent.walk, -1, 1);
+    intent.strafe = std::clamp(intent.strafe + pad.intent.strafe, -1, 1);
+    intent.turn += pad.intent.turn;
+    intent.look += pad.intent.look;
     listen();
     acted = jumpRequested || intent.walk != 0 || intent.strafe != 0 || intent.turn != 0.0f;
     jumpRequested = false;
     if (targets.character) {
         targets.character->motor.update(intent, static_cast<float>(dt));
+    }
+}
+
+void Controls::jump() {
+    if (targets.character && !paused) {
+        targets.character->motor.jump();
+        jumpRequested = true;
     }
 }
 
@@ -104,10 +122,7 @@ void Controls::onKey(int key, int action) {
     }
     switch (key) {
     case k::Space:
-        if (targets.character && !paused) {
-            targets.character->motor.jump();
-            jumpRequested = true;
-        }
+        jump();
         break;
     case 'R':
         restartRequested = true;

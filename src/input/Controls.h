@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/MoveIntent.h"
+#include "input/GamepadControls.h"
 
 class Character;
 class RenderToggles;
@@ -17,9 +18,10 @@ struct ControlTargets {
     Frustum* frustum = nullptr;        // F8
 };
 
-// The player's controls. Every frame they turn the keys, the mouse and the wheel into
-// the flame's intent, which its motor carries out; the keys' events (the jump, the
-// F-keys) act as they come, inside the buffer swap.
+// The player's controls. Every frame they turn the keys, the mouse, the wheel and the
+// gamepad into the flame's intent, which its motor carries out; the keys' events (the
+// jump, the F-keys) act as they come, inside the buffer swap, the pad's buttons when it
+// is read, in update.
 class Controls {
 public:
     // Wires the controls up, puts the wheel at its far end and registers the status
@@ -33,15 +35,15 @@ public:
     // listened to: the flame gets no intent and Space does not jump.
     void update(double dt);
 
-    // Whether R (restart) or P (pause) was pressed since the last call; each press is
-    // handed out once.
+    // Whether R or the pad's Back (restart), or P or Start (pause), was pressed since the last
+    // call; each press is handed out once.
     bool takeRestartRequest();
     bool takePauseRequest();
     void setPaused(bool isPaused) { paused = isPaused; }
     // Whether the player's input moved, turned or lifted the flame in the last update.
     bool playerActed() const { return acted; }
 
-    // What the devices ask for this frame. Keeps the wheel inside its range.
+    // What the keys, mouse and wheel ask for this frame. Keeps the wheel inside its range.
     MoveIntent readIntent();
 
     // The window's callbacks.
@@ -58,13 +60,16 @@ private:
     void show(const char* line);
     void listen();
 
+    void jump();
+
     ControlTargets targets;
+    GamepadControls gamepad;
     int savedCursorX = 0;
     int savedCursorY = 0;
     bool ignoreNextDelta = false;
     bool paused = false;
     bool restartRequested = false;
     bool pauseRequested = false;
-    bool jumpRequested = false; // Space since the last update
+    bool jumpRequested = false; // Space or A since the last update
     bool acted = false;
 };

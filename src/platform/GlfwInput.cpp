@@ -136,12 +136,37 @@ void GlfwInput::setMousePos(int x, int y) {
     }
 }
 
-int GlfwInput::getMouseWheel() const { return static_cast<int>(std::lround(wheel)); }
+int GlfwInput::getMouseWheel() const {
+    return static_cast<int>(std::lround(wheel));
+}
 
 void GlfwInput::setCursorEnabled(bool enabled) {
     if (window) {
         glfwSetInputMode(window, GLFW_CURSOR, enabled ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
     }
+}
+
+// GLFW looks for pads when asked and learns of new ones while polling events, so a pad
+// plugged in mid-game is found here on the next frame.
+bool GlfwInput::readGamepad(GamepadState& state) const {
+    if (!window) {
+        return false;
+    }
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        GLFWgamepadstate glfwState;
+        if (glfwJoystickIsGamepad(joystick) && glfwGetGamepadState(joystick, &glfwState)) {
+            static_assert(pad::ButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1);
+            static_assert(pad::AxisCount == GLFW_GAMEPAD_AXIS_LAST + 1);
+            for (int button = 0; button < pad::ButtonCount; ++button) {
+                state.buttons[button] = glfwState.buttons[button] == GLFW_PRESS;
+            }
+            for (int axis = 0; axis < pad::AxisCount; ++axis) {
+                state.axes[axis] = glfwState.axes[axis];
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 void GlfwInput::setMousePosCallback(MousePosCallback callback) {
@@ -194,6 +219,8 @@ void GlfwInput::onGlfwButton(GLFWwindow* window, int button, int action, int) {
     }
 }
 
-void GlfwInput::onGlfwScroll(GLFWwindow* window, double, double dy) { self(window).wheel += dy; }
+void GlfwInput::onGlfwScroll(GLFWwindow* window, double, double dy) {
+    self(window).wheel += dy;
+}
 
 } // namespace platform

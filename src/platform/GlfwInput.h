@@ -31,6 +31,8 @@ public:
         buttonCallback = callback;
     }
 
+    bool readGamepad(GamepadState& state) const override;
+
     void processEvents() override;
 
     // Key numbers: GLFW 3 to the game's GLFW 2 codes and back (by meaning).

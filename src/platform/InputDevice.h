@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GamepadState.h"
+
 #include <functional>
 
 namespace platform {
@@ -29,6 +31,10 @@ public:
     virtual void setKeyCallback(KeyCallback callback) = 0;
     virtual void setMousePosCallback(MousePosCallback callback) = 0;
     virtual void setMouseButtonCallback(MouseButtonCallback callback) = 0;
+
+    // The first gamepad attached, as it is now (a pad plugged in while playing counts
+    // from the next read). False, leaving `state` as it was, when there is none.
+    virtual bool readGamepad(GamepadState& state) const = 0;
 
     // Delivers the events that arrived since the last call to the callbacks.
     virtual void processEvents() = 0;

@@ -4,7 +4,9 @@
 
 namespace platform {
 
-void ScriptedInput::press(int key) { pending.push_back({EventKind::Key, key, action::Press}); }
+void ScriptedInput::press(int key) {
+    pending.push_back({EventKind::Key, key, action::Press});
+}
 
 void ScriptedInput::release(int key) {
     pending.push_back({EventKind::Key, key, action::Release});
@@ -18,9 +20,41 @@ void ScriptedInput::releaseButton(int button) {
     pending.push_back({EventKind::Button, button, action::Release});
 }
 
-void ScriptedInput::moveMouse(int x, int y) { pending.push_back({EventKind::MouseMove, x, y}); }
+void ScriptedInput::moveMouse(int x, int y) {
+    pending.push_back({EventKind::MouseMove, x, y});
+}
 
-void ScriptedInput::scrollWheel(int steps) { wheel += steps; }
+void ScriptedInput::scrollWheel(int steps) {
+    wheel += steps;
+}
+
+void ScriptedInput::connectGamepad() {
+    gamepadConnected = true;
+    gamepad = GamepadState{};
+}
+
+void ScriptedInput::disconnectGamepad() {
+    gamepadConnected = false;
+}
+
+void ScriptedInput::setGamepadButton(int button, bool down) {
+    if (button >= 0 && button < pad::ButtonCount) {
+        gamepad.buttons[button] = down;
+    }
+}
+
+void ScriptedInput::setGamepadAxis(int axis, float value) {
+    if (axis >= 0 && axis < pad::AxisCount) {
+        gamepad.axes[axis] = value;
+    }
+}
+
+bool ScriptedInput::readGamepad(GamepadState& state) const {
+    if (gamepadConnected) {
+        state = gamepad;
+    }
+    return gamepadConnected;
+}
 
 bool ScriptedInput::isKeyDown(int key) const {
     return keysDown.contains(key) || keyPresses.isLatched(key);

@@ -13,7 +13,8 @@ namespace platform {
 // (inside the buffer swap): the polled state changes and the callbacks run then.
 // scrollWheel and the program's own setMousePos/setMouseWheel act at once. A press
 // and release queued for the same processEvents is a tap: down for the frame after
-// it, as with the real window (PressLatch).
+// it, as with the real window (PressLatch). The scripted gamepad is polled, as a real
+// one is: what is set on it is what the next read sees.
 class ScriptedInput : public InputDevice {
 public:
     void press(int key);
@@ -22,6 +23,12 @@ public:
     void releaseButton(int button);
     void moveMouse(int x, int y);
     void scrollWheel(int steps);
+
+    // A pad plugged in (sticks centred, triggers released, no button down) or pulled out.
+    void connectGamepad();
+    void disconnectGamepad();
+    void setGamepadButton(int button, bool down);
+    void setGamepadAxis(int axis, float value);
 
     bool isKeyDown(int key) const override;
     bool isMouseButtonDown(int button) const override;
@@ -37,6 +44,8 @@ public:
     void setMouseButtonCallback(MouseButtonCallback callback) override {
         buttonCallback = callback;
     }
+
+    bool readGamepad(GamepadState& state) const override;
 
     void processEvents() override;
 
@@ -57,6 +66,8 @@ private:
     int mouseY = 0;
     int wheel = 0;
     bool cursorEnabled = true;
+    bool gamepadConnected = false;
+    GamepadState gamepad;
     KeyCallback keyCallback = nullptr;
     MousePosCallback mousePosCallback = nullptr;
     MouseButtonCallback buttonCallback = nullptr;
