@@ -42,6 +42,7 @@ bool Director::init() {
     }
     loadPrograms();
 
+    levelReload = std::make_unique<LevelReload>(configPath);
     if (!loadWorld(configPath)) {
         // Everything after this point follows the player; there is nothing to play.
         platform::DiagnosticLine()
@@ -78,6 +79,7 @@ bool Director::init() {
             kHudTextColor, -1.0, 0.0);
     addLine(&pausedText, *overlay, "paused", 2000.0f, false, false, 62.0f, 0.0f, kHudTextColor,
             -1.0, 0.0);
+    levelReload->addLine(*overlay);
     frustum.frustumCulling = true;
     setupShadows();
     return true;
@@ -117,7 +119,16 @@ std::unique_ptr<GameWorld> Director::buildWorld(const std::string& path) {
 bool Director::loadWorld(const std::string& path) {
     unloadWorld();
     world = buildWorld(path);
+    playerRecord = loader.playerRecord;
     return world->character != nullptr;
+}
+
+void Director::replaceWorld(std::unique_ptr<GameWorld> next) {
+    // The old level goes first: its HUD lines and actors make way for the new one's.
+    unloadWorld();
+    world = std::move(next);
+    playerRecord = loader.playerRecord;
+    startWorld();
 }
 
 void Director::startWorld() {
@@ -137,12 +148,37 @@ bool Director::restart() {
             << "The level " << configPath << " has no Character: the running level stays";
         return false;
     }
-    // The old level goes first: its HUD lines and actors make way for the new one's.
-    unloadWorld();
-    world = std::move(next);
-    startWorld();
+    replaceWorld(std::move(next));
     courseTimer.reset();
     setPaused(false);
+    return true;
+}
+
+bool Director::reload() {
+    if (!levelReload || !levelReload->check()) {
+        return false;
+    }
+    std::unique_ptr<GameWorld> next = buildWorld(configPath);
+    if (!next->character) {
+        // Changed again between the check and the read.
+        levelReload->reportTurnedDown("The level " + configPath +
+                                      " has no Character: the running level stays");
+        return false;
+    }
+    const Character* earlier = player();
+    const bool carryOn = earlier && !earlier->locked && loader.playerRecord == playerRecord;
+    if (carryOn) {
+        next->character->continueFrom(*earlier);
+    }
+    // Where the wheel put the camera is part of where the designer was looking.
+    const int wheel = platform::input().getMouseWheel();
+    replaceWorld(std::move(next));
+    if (carryOn) {
+        platform::input().setMouseWheel(wheel);
+    } else {
+        courseTimer.reset();
+    }
+    levelReload->reportReloaded(!carryOn);
     return true;
 }
 
@@ -171,6 +207,10 @@ void Director::takeRequests() {
     }
     if (controls.takeRestartRequest()) {
         restart();
+    }
+    const bool saved = levelReload && levelReload->fileSaved(platform::wallClock().now());
+    if (controls.takeReloadRequest() || saved) {
+        reload();
     }
 }
 

@@ -4,10 +4,12 @@
 #include "camera/Frustum.h"
 #include "core/AppState.h"
 #include "core/FpsCounter.h"
+#include "core/LevelReload.h"
 #include "game/CourseTimer.h"
 #include "game/GameWorld.h"
 #include "input/Controls.h"
 #include "level/DataLoader.h"
+#include "level/ObjectDescription.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Light.h"
 #include "render/RenderToggles.h"
@@ -53,6 +55,12 @@ public:
     // render settings stay. When the file no longer has a Character the running level
     // stays, and false says so.
     bool restart();
+    // Reads the level file again, as a save of it or F6 asks: checked first, and played
+    // in place of the running level only when it has no error (otherwise the running
+    // level stays and the problems are reported). The flame keeps its place, heading,
+    // camera and value, unless its own record changed or its run was over: then it
+    // starts over at the level's start, as with R. Pause and render settings stay.
+    bool reload();
     // A paused game is drawn but not played: no physics step, no drain, no particle or
     // flicker, game time standing still (platform::gameClock), "Paused" on screen.
     void setPaused(bool paused);
@@ -96,6 +104,10 @@ public:
     std::string cullingText;
     std::string pausedText = "Paused";
     CourseTimer courseTimer;
+    // Watches the level file from init on.
+    std::unique_ptr<LevelReload> levelReload;
+    // The record the running level's player was built from.
+    ObjectDescription playerRecord;
     std::int32_t windowWidth = 1024;
     std::int32_t windowHeight = 768;
     // What is in view: last frame's camera, and whether culling is on at all.
@@ -118,7 +130,10 @@ private:
     // The entities in view are kept for drawing and, when `step` is set, updated; the
     // others are only updated when they ask to be.
     void updateEntities(bool step);
-    // R and P, pressed during the last frame, acted on before this one plays.
+    // The running level, if any, gives way to `next`, which is then started.
+    void replaceWorld(std::unique_ptr<GameWorld> next);
+    // R, P and F6 pressed, and a save of the level file, during the last frame: acted
+    // on before this one plays.
     void takeRequests();
     // The player, or null before a level is loaded.
     Character* player() const { return world ? world->character.get() : nullptr; }

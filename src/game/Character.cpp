@@ -1,5 +1,6 @@
 #include "game/Character.h"
 
+#include "physics/engine/Controller.h"
 #include "platform/Platform.h"
 #include "render/DrawRecord.h"
 #include "render/TextOverlay.h"
@@ -54,11 +55,7 @@ void Character::update(double dt) {
     if (now - lastDrainTime > kDrainInterval) {
         lastDrainTime = now;
         flame -= kDrainStep;
-        std::ostringstream text;
-        text << "Flame: " << flame * 100.0;
-        flameText = text.str();
-        particles->speed = static_cast<float>(particleSpeedScale * flame + 0.5);
-        particles->emitCount = static_cast<int>(particleCountScale * flame) + 1;
+        showFlame();
     }
 
     if (flame < 0.0) {
@@ -70,6 +67,28 @@ void Character::update(double dt) {
             showLine(*overlay, "go");
         }
         locked = true;
+    }
+}
+
+void Character::showFlame() {
+    std::ostringstream text;
+    text << "Flame: " << flame * 100.0;
+    flameText = text.str();
+    particles->speed = static_cast<float>(particleSpeedScale * flame + 0.5);
+    particles->emitCount = static_cast<int>(particleCountScale * flame) + 1;
+}
+
+void Character::continueFrom(const Character& earlier) {
+    modelMatrix = earlier.modelMatrix;
+    cameraOffset = earlier.cameraOffset;
+    flame = earlier.flame;
+    lastDrainTime = earlier.lastDrainTime;
+    if (!earlier.flameText.empty()) {
+        showFlame(); // a flame that has not drained yet shows no line, as at the start
+    }
+    if (controller && earlier.controller) {
+        controller->setPosition(earlier.controller->getPosition());
+        controller->updateActor();
     }
 }
 

@@ -32,6 +32,10 @@ public:
     // Adds to the flame, never above full.
     void addFlame(double change);
 
+    // Goes on where `earlier`, the flame of the level this one replaces, stood: its
+    // place, heading, camera and flame value. Both must be in the same physics scene.
+    void continueFrom(const Character& earlier);
+
     // The light sits on the flame's origin and goes out when the flame has run out
     // (a flame that reached the goal burns on).
     glm::vec4 lightPosition() const override {
@@ -53,4 +57,8 @@ public:
     int particleCountScale = 8;
     std::string flameText;
     std::string gameOverText = "GAME OVER";
+
+private:
+    // The flame's value on the HUD and in the particles' speed and number.
+    void showFlame();
 };

@@ -109,6 +109,10 @@ bool Controls::takePauseRequest() {
     return std::exchange(pauseRequested, false);
 }
 
+bool Controls::takeReloadRequest() {
+    return std::exchange(reloadRequested, false);
+}
+
 void Controls::show(const char* line) {
     if (targets.overlay) {
         showLine(*targets.overlay, line);
@@ -150,6 +154,9 @@ void Controls::onKey(int key, int action) {
             targets.textureManager->nextMipmapFilter();
         }
         show("tex");
+        break;
+    case k::F6:
+        reloadRequested = true;
         break;
     case k::F7:
         if (targets.overlay) {

@@ -39,6 +39,8 @@ public:
     // call; each press is handed out once.
     bool takeRestartRequest();
     bool takePauseRequest();
+    // Whether F6 (read the level again) was pressed since the last call.
+    bool takeReloadRequest();
     void setPaused(bool isPaused) { paused = isPaused; }
     // Whether the player's input moved, turned or lifted the flame in the last update.
     bool playerActed() const { return acted; }
@@ -70,6 +72,7 @@ private:
     bool paused = false;
     bool restartRequested = false;
     bool pauseRequested = false;
+    bool reloadRequested = false;
     bool jumpRequested = false; // Space or A since the last update
     bool acted = false;
 };

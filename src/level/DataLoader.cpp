@@ -73,6 +73,7 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager, cons
                                  const LevelPrograms& programs) {
     world = &level.physics;
     character = nullptr;
+    playerRecord = ObjectDescription{};
     parseLevelFile(path);
 
     takeFromBack(lightQueue, [&](const LightDescription& record, std::size_t) {
@@ -98,6 +99,7 @@ Character* DataLoader::loadLevel(GameWorld& level, Texture& textureManager, cons
         const std::uint32_t texture =
             rule->usesTexture ? textureManager.loadTexture(record.textureFile) : 0;
         if (!rule->build) {
+            playerRecord = record;
             level.character = buildCharacter(record, texture, programs.standard, model);
             return;
         }

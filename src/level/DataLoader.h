@@ -55,6 +55,8 @@ public:
     std::vector<ObjectDescription> objectQueue;
     std::vector<LightDescription> lightQueue;
     Character* character = nullptr;
+    // The record the last loadLevel built the player from (empty when it had none).
+    ObjectDescription playerRecord;
     PhysicsWorld* world = nullptr;
 
 private:

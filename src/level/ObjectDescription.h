@@ -23,4 +23,6 @@ struct ObjectDescription {
     glm::vec4 rotation{0.0f, 1.0f, 0.0f, 0.0f}; // x: angle in degrees; y, z, w: the axis
     glm::vec3 scale{1.0f, 1.0f, 1.0f};
     std::array<float, 7> params{}; // meaning depends on the record type
+
+    bool operator==(const ObjectDescription&) const = default;
 };

@@ -12,7 +12,7 @@ struct HudLine {
     float y = 0.0f;
     float size = 0.0f; // font units to pixels
     glm::vec4 color{1.0f};
-    double shownAt = -1.0; // timer value when last shown; negative marks a permanent line
+    double shownAt = -1.0; // wall-clock time when last shown; negative marks a permanent line
     double duration = 0.0; // seconds a timed line stays up
     const std::string* text = nullptr;
     bool alignLeft = true; // false: the text ends at x

@@ -110,7 +110,7 @@ HudLine* TextOverlay::findLine(const std::string& name) {
 }
 
 void TextOverlay::drawLines() {
-    const double now = platform::clock().now();
+    const double now = platform::wallClock().now();
     currentTexture = fontTexture;
     for (const auto& line : lines) {
         if (!line->visible) {
@@ -314,7 +314,7 @@ void showLine(TextOverlay& overlay, const std::string& name) {
     if (!line) {
         return;
     }
-    const double now = platform::clock().now();
+    const double now = platform::wallClock().now();
     if (line->visible) {
         if (line->shownAt > 0.0) {
             line->shownAt = now;

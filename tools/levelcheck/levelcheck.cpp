@@ -2,19 +2,11 @@
 //   levelcheck [level file]      (default config/config.txt, run from data/)
 // Prints one "file:line: error|warning: message" line per problem and a summary;
 // exits with 1 when there is an error.
-#include "LevelCheck.h"
+#include "level/LevelCheck.h"
 
 #include <cstring>
 #include <iostream>
 #include <string>
-
-namespace {
-
-std::string counted(std::size_t count, const char* noun) {
-    return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc > 2 ||
@@ -25,20 +17,12 @@ int main(int argc, char** argv) {
     const std::string path = argc == 2 ? argv[1] : "config/config.txt";
     LevelCheck check(path);
     if (!check.run()) {
-        std::cout << path << ": error: unable to open the level file (" << check.openFailure()
-                  << ")" << std::endl;
+        std::cout << check.openFailure() << std::endl;
         return 1;
     }
     for (const Problem& problem : check.problems()) {
-        std::cout << path;
-        if (problem.line > 0) {
-            std::cout << ':' << problem.line;
-        }
-        std::cout << (problem.severity == Problem::Severity::Error ? ": error: " : ": warning: ")
-                  << problem.message << '\n';
+        std::cout << check.describe(problem) << '\n';
     }
-    const std::size_t errors = check.count(Problem::Severity::Error);
-    std::cout << path << ": " << counted(errors, "error") << ", "
-              << counted(check.count(Problem::Severity::Warning), "warning") << std::endl;
-    return errors > 0 ? 1 : 0;
+    std::cout << check.summary() << std::endl;
+    return check.count(Problem::Severity::Error) > 0 ? 1 : 0;
 }

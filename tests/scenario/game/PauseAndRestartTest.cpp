@@ -1,6 +1,7 @@
 // P and R in the running game: a paused game stands still and goes on where it was; a
 // restart plays the level again from its start, after GAME OVER too.
 #include "../../support/GameFixture.h"
+#include "../../support/ResidentSet.h"
 #include "game/DoodadFan.h"
 #include "physics/engine/Actor.h"
 #include "platform/Keys.h"
@@ -159,4 +160,27 @@ TEST_F(PauseAndRestart, TheCourseTimerCountsGameTimeFromTheFirstMove) {
     frames(30);
     // The frame that took the second P in still stood; the one after it ran.
     EXPECT_NEAR(director->courseTimer.seconds(), atPause + 31.0 / 60.0, 1e-9);
+}
+
+TEST_F(PauseAndRestart, AHundredRestartsKeepThePhysicsSceneAndTheMemoryFlat) {
+    const std::size_t actors = director->physicsWorld->scene->getNbActors();
+    const std::size_t lines = director->overlay->lines.size();
+    long afterTenth = 0;
+    for (int restart = 1; restart <= 100; ++restart) {
+        platform.input.press('W');
+        frames(2);
+        platform.input.release('W');
+        tap('R');
+        ASSERT_EQ(director->physicsWorld->scene->getNbActors(), actors) << "restart " << restart;
+        ASSERT_EQ(director->overlay->lines.size(), lines) << "HUD lines after restart " << restart;
+        if (restart == 10) {
+            afterTenth = residentKiB();
+        }
+    }
+    const long grown = residentKiB() - afterTenth;
+    std::printf("resident set grew %+ld KiB over 90 restarts\n", grown);
+    if (kResidentSetMeansSomething) {
+        EXPECT_LE(grown, 2048);
+    }
+    EXPECT_NEAR(character().flame, 1.0, 0.011) << "full, but for the frame since";
 }

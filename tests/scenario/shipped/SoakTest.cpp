@@ -3,6 +3,7 @@
 // draw or a string kept per HUD update shows here as megabytes.
 #include "../../memcheck/WalkPattern.h"
 #include "../../support/GameFixture.h"
+#include "../../support/ResidentSet.h"
 #include "physics/engine/Actor.h"
 #include "physics/engine/Controller.h"
 
@@ -16,20 +17,6 @@
 namespace {
 
 constexpr double kFrame = 1.0 / 60.0;
-
-// The resident set of this process in KiB, from the kernel's own account.
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            std::istringstream fields(line.substr(6));
-            long kib = -1;
-            fields >> kib;
-            return kib;
-        }
-    }
-    return -1;
-}
 
 class Soak : public GameFixture {
 protected:

@@ -2,33 +2,16 @@
 // restart does it: each teardown leaves the physics scene empty, memory stays flat, and
 // the last build plays like the first.
 #include "../../support/GameFixture.h"
+#include "../../support/ResidentSet.h"
 #include "../../support/ShippedLevelPilot.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/engine/PhysicsSdk.h"
 
 #include <cstdio>
-#include <fstream>
-
-#include <unistd.h>
 
 namespace {
 
 constexpr double kFrame = 1.0 / 60.0;
-
-// Under AddressSanitizer freed memory waits in quarantine: the resident set says nothing.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kResidentSetMeansSomething = false;
-#else
-constexpr bool kResidentSetMeansSomething = true;
-#endif
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long size = 0;
-    long resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 class Rebuild : public GameFixture {
 protected:

@@ -1,4 +1,4 @@
-#include "LevelCheck.h"
+#include "level/LevelCheck.h"
 
 #include "level/LevelReader.h"
 #include "level/RecordTypes.h"
@@ -14,6 +14,10 @@ namespace {
 
 std::string quoted(const std::string& text) {
     return '"' + text + '"';
+}
+
+std::string counted(std::size_t count, const char* noun) {
+    return std::to_string(count) + ' ' + noun + (count == 1 ? "" : "s");
 }
 
 } // namespace
@@ -50,6 +54,24 @@ bool LevelCheck::run() {
 std::size_t LevelCheck::count(Problem::Severity severity) const {
     return static_cast<std::size_t>(std::count_if(
         found.begin(), found.end(), [&](const Problem& p) { return p.severity == severity; }));
+}
+
+std::string LevelCheck::openFailure() const {
+    return levelPath + ": error: unable to open the level file (" + levelFailure + ")";
+}
+
+std::string LevelCheck::describe(const Problem& problem) const {
+    std::string line = levelPath;
+    if (problem.line > 0) {
+        line += ':' + std::to_string(problem.line);
+    }
+    line += problem.severity == Problem::Severity::Error ? ": error: " : ": warning: ";
+    return line + problem.message;
+}
+
+std::string LevelCheck::summary() const {
+    return levelPath + ": " + counted(count(Problem::Severity::Error), "error") + ", " +
+           counted(count(Problem::Severity::Warning), "warning");
 }
 
 void LevelCheck::checkRecord(const ObjectDescription& record, std::size_t header) {

@@ -1,4 +1,4 @@
-#include "AssetProbe.h"
+#include "level/AssetProbe.h"
 
 #include "platform/InputFile.h"
 #include "platform/RecordingSink.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AssetProbe.h"
-#include "Problem.h"
+#include "level/AssetProbe.h"
+#include "level/Problem.h"
 
 #include "level/ObjectDescription.h"
 
@@ -18,13 +18,18 @@ public:
     explicit LevelCheck(std::string levelPath);
 
     // False when the level file itself cannot be opened; nothing is checked then, and
-    // `openFailure` says why.
+    // `openFailure` says why, as a line for the designer.
     bool run();
-    const std::string& openFailure() const { return levelFailure; }
+    std::string openFailure() const;
 
     // By line in the level, the level-wide ones last.
     const std::vector<Problem>& problems() const { return found; }
     std::size_t count(Problem::Severity severity) const;
+    // One problem as a line for the designer: "level.txt:12: error: ...", without the
+    // line number for the level as a whole.
+    std::string describe(const Problem& problem) const;
+    // The summary: "level.txt: 1 error, 2 warnings".
+    std::string summary() const;
 
 private:
     void checkRecord(const ObjectDescription& record, std::size_t header);
