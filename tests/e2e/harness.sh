@@ -9,6 +9,11 @@ fail() {
     failures=$((failures + 1))
 }
 
+# A picture of the game window (`window`), as $work/<name>.png.
+shot() { import -window "$window" "$work/$1.png"; }
+# The share (0..1) of a region's pixels WxH+X+Y for which a condition on r, g and b holds.
+share_where() { convert "$1" -crop "$2" +repage -fx "($3) ? 1 : 0" -format "%[fx:mean]" info:; }
+
 # Mean of one channel (0..1) over a region WxH+X+Y of a picture.
 mean() { convert "$1" -crop "$2" +repage -format "%[fx:mean.$3]" info:; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

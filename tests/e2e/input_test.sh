@@ -23,7 +23,6 @@ sleep 1
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool mousemove --window "$window" 512 600
 
-shot() { import -window "$window" "$work/$1.png"; }
 # Share of a region's pixels brighter than half: HUD text over the dark scene.
 lit() { convert "$work/$1.png" -crop "$2" +repage -colorspace gray -threshold 50% -format '%[fx:mean]' info:; }
 # Share of the upper half of the picture that is black sky.

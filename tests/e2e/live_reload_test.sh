@@ -11,7 +11,6 @@ work=$(mktemp -d)
 trap '[[ ${failures:-0} -gt 0 ]] || rm -rf "$work"' EXIT
 source "$(dirname "$0")/harness.sh"
 
-shot() { import -window "$window" "$work/$1.png"; }
 # The share of a region's pixels in a colour: "wall" for the lit orange of the fan wall,
 # "error" for the HUD's error lines (1, 0.45, 0.35).
 share() {
@@ -20,7 +19,7 @@ share() {
     wall) test='r > 0.3 && g > 0.08 && b < 0.15 && r > 2 * g' ;;
     error) test='r > 0.75 && g > 0.3 && g < 0.6 && b > 0.2 && b < 0.5' ;;
     esac
-    convert "$1" -crop "$2" +repage -fx "($test) ? 1 : 0" -format "%[fx:mean]" info:
+    share_where "$1" "$2" "$test"
 }
 # Waits up to 10 s for a line matching the pattern in the game's output.
 wait_for_line() {

@@ -11,7 +11,6 @@ work=$(mktemp -d)
 trap '[[ ${failures:-0} -gt 0 ]] || rm -rf "$work"' EXIT
 source "$(dirname "$0")/harness.sh"
 
-shot() { import -window "$window" "$work/$1.png"; }
 # The share of a region's pixels in a colour: "red" for GAME OVER's (1, 0.2, 0.2), "hud"
 # for the warm white of the HUD text (1, 0.8, 0.5).
 share() {
@@ -20,7 +19,7 @@ share() {
     red) test='r > 0.8 && g < 0.35 && b < 0.35 && abs(g - b) < 0.08' ;;
     hud) test='r > 0.85 && g > 0.65 && g < 0.92 && b > 0.35 && b < 0.65' ;;
     esac
-    convert "$1" -crop "$2" +repage -fx "($test) ? 1 : 0" -format "%[fx:mean]" info:
+    share_where "$1" "$2" "$test"
 }
 # How many pixels differ between two pictures outside the frame-rate line (top right).
 differing() {
