@@ -162,6 +162,8 @@ TEST_F(GameObjects, TouchingTheGoalLocksTheGameInVictory) {
     ASSERT_TRUE(character().victorious);
     EXPECT_TRUE(character().locked);
     EXPECT_TRUE(find<Victory>().reached);
+    const std::string stoppedAt = director->courseTimer.text();
+    EXPECT_NE(stoppedAt, "Time: 0.0") << "the walk to the goal was timed";
     // Touched again: the lines stay (showing a shown line again would hide it).
     auto& tag = *static_cast<ActorTag*>(find<Victory>().actor->userData);
     tag.touched = 1;
@@ -185,4 +187,5 @@ TEST_F(GameObjects, TouchingTheGoalLocksTheGameInVictory) {
     EXPECT_GT(colours.size(), 1u) << "it still flickers";
     EXPECT_NEAR(glm::length(position() - at), 0.0f, 1e-4f);
     EXPECT_FALSE(director->overlay->findLine("go")->visible);
+    EXPECT_EQ(director->courseTimer.text(), stoppedAt) << "the timer stopped at the goal";
 }
