@@ -6,7 +6,6 @@
 
 CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
     CommandLine line;
-    bool levelGiven = false;
     bool optionsEnded = false;
     for (const std::string& word : arguments) {
         if (!optionsEnded && word == "--") {
@@ -27,7 +26,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             line.problem = "unknown option " + word;
             return line;
         }
-        if (levelGiven) {
+        if (line.levelGiven) {
             line.action = Action::Misuse;
             line.problem = "one level at a time (" + line.level + " and " + word + " given)";
             return line;
@@ -38,7 +37,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             return line;
         }
         line.level = word;
-        levelGiven = true;
+        line.levelGiven = true;
     }
     return line;
 }
@@ -50,8 +49,11 @@ std::string usageText() {
            "Steer the flame through LEVEL to the goal before it burns out. LEVEL is a level\n"
            "file (default " +
            std::string(CommandLine::kDefaultLevel) +
-           "); the meshes, textures and shaders it names are\n"
-           "found from the working directory, which holds obj/ and shader/.\n"
+           ").\n"
+           "The game plays from its data folder, which holds config/, obj/ and shader/:\n"
+           "share/vellamora beside an installed game, otherwise the working directory. The\n"
+           "meshes, textures and shaders a level names are found there; an installed game\n"
+           "looks for LEVEL from where it was started first, then in its data folder.\n"
            "\n"
            "Keys:\n"
            "  W / S                 walk forward / back\n"

@@ -18,6 +18,8 @@ struct CommandLine {
 
     Action action = Action::Play;
     std::string level = kDefaultLevel;
+    // Whether `level` was named on the command line rather than taken as the default.
+    bool levelGiven = false;
     // For a misuse: what was wrong, in a few words.
     std::string problem;
 };

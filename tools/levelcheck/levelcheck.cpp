@@ -1,20 +1,49 @@
 // Checks a level file the way the game reads it, for level designers:
-//   levelcheck [level file]      (default config/config.txt, run from data/)
+//   levelcheck [level file]      (default: the shipped level, config/config.txt)
+// It finds files as the game does: installed (as vellamora-levelcheck) from the game's
+// data folder, the level first from where it was started; in a source build from the
+// working directory (run it in data/).
 // Prints one "file:line: error|warning: message" line per problem and a summary;
 // exits with 1 when there is an error.
 #include "level/LevelCheck.h"
+#include "platform/DataFolder.h"
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kShippedLevel = "config/config.txt";
+
+std::string programName(const char* argv0) {
+    const std::string name = argv0 ? std::filesystem::path(argv0).filename().string() : "";
+    return name.empty() ? "levelcheck" : name;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const std::string name = programName(argc > 0 ? argv[0] : nullptr);
     if (argc > 2 ||
         (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
-        std::cout << "usage: levelcheck [level file]   (default config/config.txt)" << std::endl;
+        std::cout << "usage: " << name << " [level file]   (default " << kShippedLevel << ")"
+                  << std::endl;
         return argc == 2 ? 0 : 2;
     }
-    const std::string path = argc == 2 ? argv[1] : "config/config.txt";
+    const platform::DataFolder data = platform::DataFolder::ofThisProgram();
+    std::error_code error;
+    const std::string path =
+        data.levelPath(argc == 2 ? std::optional<std::string>(argv[1]) : std::nullopt,
+                       kShippedLevel, std::filesystem::current_path(error));
+    std::string whyNot;
+    if (!data.enter(whyNot)) {
+        std::cout << name << ": " << whyNot << std::endl;
+        return 1;
+    }
     LevelCheck check(path);
     if (!check.run()) {
         std::cout << check.openFailure() << std::endl;

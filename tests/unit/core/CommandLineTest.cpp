@@ -17,7 +17,11 @@ CommandLine parsed(const std::vector<std::string>& words) {
 TEST(CommandLine, PlaysTheGivenLevelOrTheShippedOne) {
     EXPECT_EQ(parsed({}).action, CommandLine::Action::Play);
     EXPECT_EQ(parsed({}).level, "config/config.txt");
+    EXPECT_FALSE(parsed({}).levelGiven);
     EXPECT_EQ(parsed({"levels/my level.txt"}).level, "levels/my level.txt");
+    // Named, even when it names the shipped level: an installed game looks for it from
+    // the caller's folder first.
+    EXPECT_TRUE(parsed({"config/config.txt"}).levelGiven);
     // After "--" a name may start with a dash; "-" alone is a name too.
     EXPECT_EQ(parsed({"--", "-odd.txt"}).level, "-odd.txt");
     EXPECT_EQ(parsed({"-"}).level, "-");
