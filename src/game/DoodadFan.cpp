@@ -7,6 +7,8 @@
 #include "platform/Diagnostics.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -14,6 +16,11 @@ namespace {
 // Frames at least this long are still the loading itself.
 constexpr double kLoadingFrame = 0.5;
 constexpr double kThrowCost = 0.1;
+// A unit each 60th of a second, whatever the frame rate: a throw, not a wind.
+constexpr float kThrowSpeed = 60.0f;
+// How far a throw carries the flame along the ground; one that leaves it in the air
+// goes on until it lands or hits something.
+constexpr float kThrowLength = 4.0f;
 // The throw only meets the placed level objects, not the boxes lying about.
 constexpr unsigned kThrowGroups = kCharacterMoveGroups;
 constexpr float kThrowMinDistance = 0.001f;
@@ -53,7 +60,7 @@ void DoodadFan::update(double dt) {
         startThrow();
     }
     if (pushing) {
-        throwStep();
+        throwStep(static_cast<float>(dt));
     }
 }
 
@@ -79,22 +86,22 @@ void DoodadFan::startThrow() {
     const glm::vec3 hit = tagOf(actor)->hitDirection;
     pushDirection = glm::normalize(glm::vec3(-hit.x, 0.001f, -hit.z));
     pushStrength = 1.0f;
+    thrown = 0.0f;
 }
 
-void DoodadFan::throwStep() {
+void DoodadFan::throwStep(float dt) {
     if (!character || !character->controller) {
         pushing = false;
         return;
     }
-    // One unit a frame, whatever the frame's length: a throw, not a wind.
+    float step = kThrowSpeed * pushStrength * std::max(dt, 0.0f);
+    if (!character->motor.inAir) {
+        step = std::min(step, std::max(kThrowLength - thrown, 0.0f));
+    }
     const unsigned flags =
-        character->motor.move(pushDirection * pushStrength, kThrowGroups, kThrowMinDistance);
-    if (flags != 0) {
+        character->motor.move(pushDirection * step, kThrowGroups, kThrowMinDistance);
+    thrown += step;
+    if (flags != 0 || (thrown >= kThrowLength && !character->motor.inAir)) {
         pushing = false;
     }
-    const float height = character->modelMatrix[3].y;
-    if (height == schedule->previousThrowHeight) {
-        pushing = false;
-    }
-    schedule->previousThrowHeight = height;
 }

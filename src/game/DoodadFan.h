@@ -24,6 +24,7 @@ public:
     bool pushing = false;
     glm::vec3 pushDirection{0.0f};
     float pushStrength = 0.0f;
+    float thrown = 0.0f; // how far the throw has carried the flame so far
 
     // The schedule shared with the other fans of the world; a fan on its own keeps
     // one of its own.
@@ -32,7 +33,7 @@ public:
 private:
     void turn(double dt);
     void startThrow();
-    void throwStep();
+    void throwStep(float dt);
 
     FanSchedule ownSchedule;
 };

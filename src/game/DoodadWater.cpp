@@ -4,15 +4,16 @@
 #include "game/Character.h"
 
 namespace {
-constexpr double kDrain = 0.01;
+// Per second of standing on it: a hundredth a frame at 60 frames a second.
+constexpr double kDrainPerSecond = 0.01 * 60.0;
 } // namespace
 
-void DoodadWater::update(double) {
+void DoodadWater::update(double dt) {
     if (!actor) {
         return;
     }
     syncFromActor();
     if (takeTouch(actor) && character) {
-        character->addFlame(-kDrain);
+        character->addFlame(-kDrainPerSecond * dt);
     }
 }

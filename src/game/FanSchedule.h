@@ -5,7 +5,4 @@
 struct FanSchedule {
     bool loadingTimePending = true;
     float loadingTime = 0.0f;
-    // The flame's height at the last throw step of any fan: a throw that no longer
-    // changes it has come to rest.
-    float previousThrowHeight = 0.0f;
 };

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr double kDrain = 0.01;
+// For each physics step (a 60th of a second) the flame stands in the jet.
+constexpr double kDrainPerStep = 0.01;
 
 // More than the system can ever hold is as good as its capacity; a count that is no
 // number at all emits nothing.
@@ -40,8 +41,9 @@ void Water::setup() {
 }
 
 void Water::update(double dt) {
-    if (takeTouch(actor) && character) {
-        character->addFlame(-kDrain);
+    const std::uint32_t steps = takeTouches(actor);
+    if (steps > 0 && character) {
+        character->addFlame(-kDrainPerStep * steps);
     }
     particles->update(dt);
 }

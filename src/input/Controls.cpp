@@ -14,8 +14,8 @@ namespace {
 
 // Degrees of turn per pixel of mouse motion with the right button held.
 constexpr float kMouseTurn = 3.14159265f * 20.0f / 180.0f;
-// Degrees of turn per frame with A or D.
-constexpr float kKeyTurn = 3.4906585216522217f;
+// Degrees of turn per second with A or D: 3.49 a frame at 60 frames a second.
+constexpr float kKeyTurnSpeed = 3.4906585216522217f * 60.0f;
 // The wheel range: the camera stays between 30 units behind the flame and on it.
 constexpr int kWheelFar = -30;
 constexpr int kWheelNear = 0;
@@ -30,7 +30,7 @@ void Controls::init(const ControlTargets& wired) {
     }
 }
 
-MoveIntent Controls::readIntent() {
+MoveIntent Controls::readIntent(float dt) {
     platform::InputDevice& device = platform::input();
     MoveIntent intent;
     // This frame still follows the wheel as it was turned; only the next one sees it
@@ -54,7 +54,7 @@ MoveIntent Controls::readIntent() {
         ignoreNextDelta = false;
         intent.strafe = sideways;
     } else {
-        intent.turn -= static_cast<float>(sideways) * kKeyTurn;
+        intent.turn -= static_cast<float>(sideways) * kKeyTurnSpeed * dt;
     }
     return intent;
 }
@@ -81,11 +81,13 @@ void Controls::update(double dt) {
     if (pad.jump) {
         jump();
     }
-    MoveIntent intent = readIntent();
+    const float seconds = static_cast<float>(dt);
+    MoveIntent intent = readIntent(seconds);
     intent.walk = std::clamp(intent.walk + pad.intent.walk, -1, 1);
     intent.strafe = std::clamp(intent.strafe + pad.intent.strafe, -1, 1);
-    intent.turn += pad.intent.turn;
-    intent.look += pad.intent.look;
+    // The sticks give speeds; this frame turns by its share of them.
+    intent.turn += pad.intent.turn * seconds;
+    intent.look += pad.intent.look * seconds;
     listen();
     acted = jumpRequested || intent.walk != 0 || intent.strafe != 0 || intent.turn != 0.0f;
     jumpRequested = false;

@@ -45,8 +45,9 @@ public:
     // Whether the player's input moved, turned or lifted the flame in the last update.
     bool playerActed() const { return acted; }
 
-    // What the keys, mouse and wheel ask for this frame. Keeps the wheel inside its range.
-    MoveIntent readIntent();
+    // What the keys, mouse and wheel ask for this frame of dt seconds. Keeps the wheel
+    // inside its range.
+    MoveIntent readIntent(float dt);
 
     // The window's callbacks.
     void onKey(int key, int action);

@@ -6,8 +6,8 @@
 
 namespace {
 
-// Degrees of turn or tilt per frame with a stick at full travel: as fast as A and D turn.
-constexpr float kStickTurn = 3.4906585216522217f;
+// Degrees of turn or tilt per second with a stick at full travel: as fast as A and D turn.
+constexpr float kStickTurnSpeed = 3.4906585216522217f * 60.0f;
 // Walking and stepping know no speeds: a stick out of its dead zone goes all the way.
 int direction(float value) {
     return value > 0.0f ? 1 : (value < 0.0f ? -1 : 0);
@@ -51,9 +51,9 @@ PadCommands GamepadControls::read(const platform::GamepadState* state) {
     if (strafing) {
         intent.strafe = direction(leftX);
     } else {
-        intent.turn -= leftX * kStickTurn;
+        intent.turn -= leftX * kStickTurnSpeed;
     }
-    intent.turn -= rightX * kStickTurn;
-    intent.look -= rightY * kStickTurn;
+    intent.turn -= rightX * kStickTurnSpeed;
+    intent.look -= rightY * kStickTurnSpeed;
     return commands;
 }

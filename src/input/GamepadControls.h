@@ -12,7 +12,7 @@ class InputDevice;
 // What the gamepad asks for in one frame: its share of the flame's intent and the
 // buttons pressed since the frame before.
 struct PadCommands {
-    MoveIntent intent;    // walk, strafe, turn and look; the pad does not zoom
+    MoveIntent intent;    // walk, strafe; turn and look in degrees per second; no zoom
     bool jump = false;    // A
     bool pause = false;   // Start
     bool restart = false; // Back

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // The one channel from physics to the game: every actor's user data points at its
-// tag. The hit and trigger reports set touched; the game objects read and clear it.
+// tag. The hit reports set touched, the trigger reports count their steps in it; the
+// game objects read and clear it.
 struct ActorTag {
     std::uint32_t id = 0; // running number from tagActors
     std::uint32_t reserved = 0;

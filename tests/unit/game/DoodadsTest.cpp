@@ -131,7 +131,7 @@ TEST_F(Doodads, FansWaitForTheFirstShortFrameThenTurnAfterTheirDelay) {
     EXPECT_NEAR(axis.z, -std::sin(glm::radians(9.0f)), 1e-5f) << "the actor turns along";
 }
 
-TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
+TEST_F(Doodads, AFanThrowsTheFlameBackFourUnitsAndATouchWhilePushingCostsNothing) {
     character.controller =
         createCharacterController(&world, 0.0f, 5.0f, 0.0f, 0.8f, 0.5f, 0.01f, 45.0f, 0.5f);
     ASSERT_NE(character.controller, nullptr);
@@ -140,7 +140,7 @@ TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
     tagAll();
     RecordedMessages quiet;
 
-    // Hit while walking down -z: thrown back along +z, a unit per update.
+    // Hit while walking down -z: thrown back along +z, a unit each 60th of a second.
     tag(fan).touched = 1;
     tag(fan).hitDirection = glm::vec3(0.0f, 0.0f, -1.0f);
     fan.update(1.0 / 60.0);
@@ -151,13 +151,31 @@ TEST_F(Doodads, AFanThrowsTheFlameBackOnceAndATouchWhilePushingCostsNothing) {
 
     tag(fan).touched = 1;
     tag(fan).hitDirection = glm::vec3(1.0f, 0.0f, 0.0f);
-    fan.update(1.0 / 60.0);
+    fan.update(1.0 / 30.0);
     EXPECT_NEAR(character.flame, 0.9, 1e-12) << "already pushing: no second price";
     EXPECT_EQ(tag(fan).touched, 0u) << "but the touch is used up";
-    EXPECT_NEAR(character.controller->getPosition().z, 2.0, 0.01) << "the first throw goes on";
-    // The flame's drawn height stayed where it was: the throw has come to rest.
+    EXPECT_NEAR(character.controller->getPosition().z, 3.0, 0.01)
+        << "the first throw goes on, twice as far in a frame twice as long";
+    EXPECT_TRUE(fan.pushing);
+    // Four units along the ground and it is over.
+    fan.update(1.0 / 60.0);
     EXPECT_FALSE(fan.pushing);
-    EXPECT_FLOAT_EQ(level.fans.previousThrowHeight, 5.0f);
+    fan.update(1.0 / 60.0);
+    EXPECT_NEAR(character.controller->getPosition().z, 4.0, 0.01);
+
+    // Thrown while in the air, it goes on until the flame is down again.
+    tag(fan).touched = 1;
+    tag(fan).hitDirection = glm::vec3(0.0f, 0.0f, -1.0f);
+    character.motor.inAir = true;
+    for (int i = 0; i < 6; ++i) {
+        fan.update(1.0 / 60.0);
+    }
+    EXPECT_TRUE(fan.pushing);
+    EXPECT_NEAR(character.controller->getPosition().z, 10.0, 0.01);
+    character.motor.inAir = false;
+    fan.update(1.0 / 60.0);
+    EXPECT_FALSE(fan.pushing);
+    EXPECT_NEAR(character.flame, 0.8, 1e-12);
 }
 
 TEST_F(Doodads, AnUpgradeRefillsToFullAtMostAndComesBackAfterItsDelay) {
@@ -197,7 +215,7 @@ TEST_F(Doodads, AnUpgradeRefillsToFullAtMostAndComesBackAfterItsDelay) {
     EXPECT_FLOAT_EQ(once.modelMatrix[3].y, -199.0f) << "a negative delay: gone for good";
 }
 
-TEST_F(Doodads, AWaterHazardCostsAHundredthPerUpdateThatFindsItTouched) {
+TEST_F(Doodads, AWaterHazardCostsSixTenthsASecondOfTheFramesThatFindItTouched) {
     DoodadWater& water = place(std::make_unique<DoodadWater>(kMesh, 0, 0, kMaterial, at(0, 0, 0)));
     tagAll();
     EXPECT_FALSE(water.updateWhenCulled) << "it acts only while in view";
@@ -205,7 +223,10 @@ TEST_F(Doodads, AWaterHazardCostsAHundredthPerUpdateThatFindsItTouched) {
     EXPECT_DOUBLE_EQ(character.flame, 1.0);
     tag(water).touched = 1;
     tag(water).touched = 1; // two hits in one frame
-    water.update(0.1);
-    water.update(0.1);
-    EXPECT_NEAR(character.flame, 0.99, 1e-12);
+    water.update(1.0 / 60.0);
+    water.update(1.0 / 60.0);
+    EXPECT_NEAR(character.flame, 0.99, 1e-12) << "a hundredth for a 60th of a second";
+    tag(water).touched = 1;
+    water.update(0.05);
+    EXPECT_NEAR(character.flame, 0.96, 1e-12) << "three hundredths for a 20th";
 }
