@@ -135,6 +135,7 @@ void Director::startWorld() {
     Character* character = player();
     light->character = character;
     camera->character = character;
+    followCamera.reset();
     world->setup(
         WorldServices{camera.get(), overlay.get(), textureCache.get(), appState->particleProgram});
     controls.init(ControlTargets{character, textureCache.get(), overlay.get(), &toggles, &frustum});
@@ -237,7 +238,10 @@ void Director::update() {
         updateLight(*light);
     }
     if (character) {
-        camera->view = character->cameraOffset * glm::inverse(character->modelMatrix);
+        const glm::mat4 wanted = character->cameraOffset * glm::inverse(character->modelMatrix);
+        camera->view = followCamera.view(wanted, glm::vec3(character->modelMatrix[3]),
+                                         physicsWorld ? physicsWorld->scene : nullptr,
+                                         character->actor, static_cast<float>(dt));
     }
     // Next frame's culling uses this frame's camera.
     frustum.setCullingMatrices(camera->perspective, camera->view);

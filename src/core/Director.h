@@ -6,6 +6,7 @@
 #include "core/FpsCounter.h"
 #include "core/LevelReload.h"
 #include "game/CourseTimer.h"
+#include "game/FollowCamera.h"
 #include "game/GameWorld.h"
 #include "input/Controls.h"
 #include "level/DataLoader.h"
@@ -97,6 +98,9 @@ public:
     std::unique_ptr<AppState> appState;
     std::unique_ptr<Light> light; // the light on the flame
     std::unique_ptr<Camera> camera;
+    // Places the camera each frame where the flame's offset wants it, or in front of
+    // what would hide the flame.
+    FollowCamera followCamera;
     std::unique_ptr<PhysicsWorld> physicsWorld;
     std::unique_ptr<TextOverlay> overlay;
     // HUD texts of the frame-rate and culling lines; the overlay lines point at them.

@@ -81,6 +81,7 @@ void Character::showFlame() {
 void Character::continueFrom(const Character& earlier) {
     modelMatrix = earlier.modelMatrix;
     cameraOffset = earlier.cameraOffset;
+    cameraPitch = earlier.cameraPitch;
     flame = earlier.flame;
     lastDrainTime = earlier.lastDrainTime;
     if (!earlier.flameText.empty()) {

@@ -44,6 +44,9 @@ public:
     bool isOut() const override { return locked && !victorious; }
 
     double lastDrainTime = 0.0;
+    // How far the player has tilted the camera over the flame, in degrees: positive
+    // looks down on it. Kept within CharacterMotor::kMaxPitch.
+    float cameraPitch = 0.0f;
     int moveSpeed = 40;
     int jumpStrength = 55;
     double flame = 1.0;  // 1 is full; below 0 the game is over

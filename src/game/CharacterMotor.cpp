@@ -105,6 +105,19 @@ unsigned CharacterMotor::move(const glm::vec3& displacement, unsigned groups, fl
     return flags;
 }
 
+// The share of a look that keeps the camera's tilt within its limits, never past
+// straight down or straight up (where the view would turn over).
+float CharacterMotor::tilt(float look) {
+    const float pitch = character.cameraPitch + look;
+    if (pitch > kMaxPitch) {
+        look = kMaxPitch - character.cameraPitch;
+    } else if (pitch < -kMaxPitch) {
+        look = -kMaxPitch - character.cameraPitch;
+    }
+    character.cameraPitch += look;
+    return look;
+}
+
 void CharacterMotor::update(const MoveIntent& intent, float dt) {
     zoom(intent.zoom, dt);
     jumpStrengthNow = character.jumpStrength;
@@ -151,5 +164,5 @@ void CharacterMotor::update(const MoveIntent& intent, float dt) {
     character.modelMatrix =
         glm::rotate(character.modelMatrix, glm::radians(intent.turn), glm::vec3(0, 1, 0));
     character.cameraOffset =
-        glm::rotate(character.cameraOffset, glm::radians(intent.look), glm::vec3(1, 0, 0));
+        glm::rotate(character.cameraOffset, glm::radians(tilt(intent.look)), glm::vec3(1, 0, 0));
 }

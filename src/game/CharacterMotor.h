@@ -11,6 +11,9 @@ class Character;
 // one way the flame is moved (move), which the fans' throw uses too.
 class CharacterMotor {
 public:
+    // The camera's tilt goes no further than this either way, in degrees.
+    static constexpr float kMaxPitch = 85.0f;
+
     explicit CharacterMotor(Character& character) : character(character) {}
 
     // Starts a jump, unless the flame is already in the air.
@@ -40,6 +43,7 @@ public:
 
 private:
     void zoom(int wheel, float dt);
+    float tilt(float look);
     void steer(const MoveIntent& intent);
     float jumpStep(float dt);
     // The world's gravity (none without a world); the jump rises against twice it.

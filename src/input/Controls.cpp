@@ -16,9 +16,10 @@ namespace {
 constexpr float kMouseTurn = 3.14159265f * 20.0f / 180.0f;
 // Degrees of turn per second with A or D: 3.49 a frame at 60 frames a second.
 constexpr float kKeyTurnSpeed = 3.4906585216522217f * 60.0f;
-// The wheel range: the camera stays between 30 units behind the flame and on it.
+// The wheel range: the camera stays between 30 and 5 units behind the flame, never
+// inside it.
 constexpr int kWheelFar = -30;
-constexpr int kWheelNear = 0;
+constexpr int kWheelNear = -5;
 
 } // namespace
 

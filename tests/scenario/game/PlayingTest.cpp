@@ -166,8 +166,14 @@ TEST_F(Playing, TheWheelMovesTheCameraAtThirtyUnitsASecond) {
     EXPECT_NEAR(character.cameraOffset[3][2], -30.0f + 15 * 0.5f, 1e-3f);
     frames(30);
     EXPECT_NEAR(character.cameraOffset[3][2], -20.0f, 0.5f) << "stops at the wheel";
-    // The wheel cannot leave its range: scrolling far in stops at 0.
+    // The wheel cannot leave its range: scrolling far in stops 5 units behind the
+    // flame, outside it; far out at 30.
     platform.input.scrollWheel(100);
     frames(2);
-    EXPECT_EQ(platform.input.getMouseWheel(), 0);
+    EXPECT_EQ(platform.input.getMouseWheel(), -5);
+    frames(120);
+    EXPECT_NEAR(character.cameraOffset[3][2], -5.0f, 0.5f);
+    platform.input.scrollWheel(-100);
+    frames(2);
+    EXPECT_EQ(platform.input.getMouseWheel(), -30);
 }

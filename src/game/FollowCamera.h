@@ -1,0 +1,44 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+namespace physics {
+class Scene;
+class Actor;
+} // namespace physics
+
+// The camera behind the flame, kept where it can see it. The flame's camera offset says
+// where the camera wants to be: above and behind the flame, tilted and zoomed by the
+// player. When something solid (a wall, a step, a crate) lies between the flame and that
+// place, the camera comes in along the line from the flame to just in front of it, and
+// eases back out once the way is clear; it never sinks below the surface under it.
+// With nothing in the way the view is exactly the offset's.
+class FollowCamera {
+public:
+    // How close an obstacle may bring the camera to the flame.
+    static constexpr float kNearest = 0.5f;
+    // The radius of the sphere swept for the camera: it keeps that far from surfaces.
+    static constexpr float kRadius = 0.3f;
+    // Kept between the camera and the surface below it: the sweep's own margin.
+    static constexpr float kAboveGround = kRadius;
+    // How fast the camera backs out again, as a share of the way per second.
+    static constexpr float kEaseOut = 4.0f;
+
+    // The view for this frame: `wanted` is the offset's view (cameraOffset times the
+    // inverse of the flame's model matrix), `flame` the flame's centre, `ignore` its
+    // own actor. A null scene leaves the view as wanted.
+    glm::mat4 view(const glm::mat4& wanted, const glm::vec3& flame, const physics::Scene* scene,
+                   const physics::Actor* ignore, float dt);
+
+    // Forgets the pull-in, for a new flame (a restart or another level).
+    void reset() { distance = -1.0f; }
+
+    // Where the last view put the camera, in the world.
+    glm::vec3 position{0.0f};
+    // Whether the last view was pulled in or lifted from the wanted one.
+    bool moved = false;
+
+private:
+    float distance = -1.0f; // from the pivot along the line of sight; < 0: not yet placed
+};
