@@ -58,6 +58,10 @@ void Character::update(double dt) {
         showFlame();
     }
 
+    if (!locked && modelMatrix[3].y < fallLimit) {
+        flame = -1.0; // fell out of the level: nothing left to burn for
+    }
+
     if (flame < 0.0) {
         flame = 0.0;
         flameText.clear();

@@ -5,6 +5,7 @@
 #include "game/FlameParticles.h"
 #include "render/Light.h"
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -43,7 +44,13 @@ public:
     }
     bool isOut() const override { return locked && !victorious; }
 
+    // A flame this far below the lowest point of the level has fallen out of it: the
+    // game is over at once.
+    static constexpr float kFallBelowLevel = 30.0f;
+
     double lastDrainTime = 0.0;
+    // The height below which the flame has fallen out (set by the world).
+    float fallLimit = -std::numeric_limits<float>::infinity();
     // How far the player has tilted the camera over the flame, in degrees: positive
     // looks down on it. Kept within CharacterMotor::kMaxPitch.
     float cameraPitch = 0.0f;

@@ -1,6 +1,11 @@
 #include "game/GameWorld.h"
 
 #include "physics/PhysicsWorld.h"
+#include "resources/Mesh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 GameWorld::~GameWorld() {
     // The scene lets go of the actors first: nothing may be stepped or reported
@@ -19,8 +24,23 @@ GameWorld::~GameWorld() {
     levelLights.clear();
 }
 
+float GameWorld::lowestPoint() const {
+    float lowest = std::numeric_limits<float>::infinity();
+    for (const auto& entity : entities) {
+        if (!entity->mesh) {
+            continue;
+        }
+        for (const glm::vec4& corner : entity->mesh->boundingCorners) {
+            lowest = std::min(lowest, (entity->modelMatrix * glm::vec4(glm::vec3(corner), 1.0f)).y);
+        }
+    }
+    return std::isfinite(lowest) ? lowest : 0.0f;
+}
+
 void GameWorld::setup(const WorldServices& services) {
     if (character) {
+        // Measured before anything has moved: an upgrade taken drops far below.
+        character->fallLimit = lowestPoint() - Character::kFallBelowLevel;
         character->camera = services.camera;
         character->overlay = services.overlay;
         character->program = services.particleProgram;

@@ -35,8 +35,12 @@ public:
     GameWorld& operator=(const GameWorld&) = delete;
 
     // Wires every object to the services and lets it set itself up: the character
-    // first, then the entities in their order.
+    // first, then the entities in their order. Tells the character how far it may fall.
     void setup(const WorldServices& services);
+
+    // The lowest point of every object of the level as placed (its mesh's box in the
+    // world); 0 for a level without objects.
+    float lowestPoint() const;
 
     PhysicsWorld& physics;
     std::vector<std::unique_ptr<Light>> levelLights;

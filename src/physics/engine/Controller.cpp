@@ -47,9 +47,11 @@ void Controller::move(const glm::vec3& displacement, unsigned activeGroups, floa
     const glm::vec3 start = sweeper->depenetrate(scene.impl().world(), glm::vec3(position));
 
     Attempt result = attempt(start, displacement, stepOffset, minDistance);
-    if (result.climbsTooFar) {
+    if (result.climbsTooFar || result.liftMetAbove) {
         // The step offset lifted the capsule onto an edge or slope it may not climb:
-        // without the lift the side pass meets it as a wall.
+        // without the lift the side pass meets it as a wall. Or the lift met what
+        // floats just over the head (an upgrade, a fan's edge): without the lift the
+        // capsule walks under it untouched, and only what a kept move meets is a touch.
         result = attempt(start, displacement, 0.0f, minDistance);
     }
     position = glm::dvec3(result.end);
@@ -77,12 +79,16 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
         const CapsuleSweep::Hit hit = advance(at, kUp, rise + lift, result);
         if (hit.hit && hit.distance < rise) {
             result.flags |= CollisionUp;
+        } else if (hit.hit) {
+            result.liftMetAbove = true; // only the probe reached it
         }
         lifted = std::max(0.0f, at.y - before - rise);
     }
 
-    // The bottom of the swept capsule: the ground it stood on before the move.
+    // The bottom of the swept capsule: the ground it stood on before the move; and the
+    // top of its head after the wanted rise, without the lift.
     const float footStart = start.y - 0.5f * height - radius - skinWidth;
+    const float headTop = start.y + rise + 0.5f * height + radius + skinWidth;
 
     // Sideways, sliding along what is in the way. A contact above the step offset is
     // an edge the capsule's round bottom must not ride over, whatever its normal.
@@ -97,6 +103,9 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
             const CapsuleSweep::Hit hit = advance(at, direction, length, result);
             if (!hit.hit) {
                 break;
+            }
+            if (lifted > 0.0f && hit.point.y > headTop) {
+                result.liftMetAbove = true;
             }
             glm::vec3 normal = hit.normal;
             const bool walkable = normal.y >= slopeLimit && hit.point.y <= footStart + stepOffset;

@@ -64,6 +64,9 @@ private:
         glm::vec3 end{0.0f};
         unsigned flags = 0;
         bool climbsTooFar = false;
+        // The step offset's lift met something the capsule's head would not have met
+        // without it: the probe, not the walk, touched it.
+        bool liftMetAbove = false;
         std::vector<ControllerShapeHit> hits;
     };
 

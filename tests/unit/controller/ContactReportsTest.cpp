@@ -203,6 +203,29 @@ TEST_F(Reports, HitsMarkTagsAndPushBoxesSideways) {
     EXPECT_EQ(above->getLinearVelocity(), falling);
 }
 
+TEST_F(Reports, WhatFloatsJustOverTheHeadIsNeitherTouchedNorInTheWay) {
+    // The capsule's head is at 2.12 standing. One crystal floats 0.2 above it, within
+    // the step offset's lift; another hangs 0.1 into the head's height.
+    const float head = kStandingY + 0.25f + 0.8f + 0.01f;
+    physics::Actor* over = createBoxActor(&world, 3, head + 0.2f + 0.5f, 0, 0.5f, 0.5f, 0.5f);
+    physics::Actor* low = createBoxActor(&world, 3, head - 0.1f + 0.5f, 10, 0.5f, 0.5f, 0.5f);
+    setActorCollisionGroup(over, GROUP_SOLID);
+    setActorCollisionGroup(low, GROUP_SOLID);
+    physics::Controller* under = character(0, 0);
+    physics::Controller* into = character(0, 10);
+    world.tagActors();
+
+    for (int i = 0; i < 12; ++i) {
+        move(*under, {0.5f, -0.05f, 0}, 1u << GROUP_SOLID);
+        move(*into, {0.5f, -0.05f, 0}, 1u << GROUP_SOLID);
+    }
+    EXPECT_NEAR(under->getPosition().x, 6.0, 0.01) << "walked under it";
+    EXPECT_NEAR(under->getPosition().y, kStandingY, 2e-3);
+    EXPECT_EQ(tagOf(over).touched, 0u) << "the step probe's reach is no touch";
+    EXPECT_LT(into->getPosition().x, 3.0 - 0.5) << "held back by what the head meets";
+    EXPECT_EQ(tagOf(low).touched, 1u);
+}
+
 TEST_F(Reports, EveryHitReachesTheReportAndUntaggedActorsAreSafe) {
     RecordingHitReport recorder;
     physics::CapsuleControllerDesc desc;
