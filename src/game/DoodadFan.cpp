@@ -22,7 +22,7 @@ constexpr float kThrowSpeed = 60.0f;
 // goes on until it lands or hits something.
 constexpr float kThrowLength = 4.0f;
 // The throw only meets the placed level objects, not the boxes lying about.
-constexpr unsigned kThrowGroups = kCharacterMoveGroups;
+constexpr unsigned kThrowGroups = kLevelGroups;
 constexpr float kThrowMinDistance = 0.001f;
 } // namespace
 

@@ -19,9 +19,12 @@ constexpr unsigned groupMask(CollisionGroup group) {
     return 1u << group;
 }
 
-// What the character's moves collide with: the level, not the boxes, which the
-// simulation pushes out of its way.
-constexpr unsigned kCharacterMoveGroups = groupMask(GROUP_SOLID);
+// What the character's moves collide with: the level and the boxes. The capsule stops
+// at a box and the hit report pushes it; a capsule let into the boxes would have the
+// simulation throw them out of it at any speed.
+constexpr unsigned kCharacterMoveGroups = groupMask(GROUP_SOLID) | groupMask(GROUP_PUSHABLE);
+// The placed level alone, for the fans' throw, which passes the boxes lying about.
+constexpr unsigned kLevelGroups = groupMask(GROUP_SOLID);
 
 // Puts every shape of the actor into the group, from the last shape to the first.
 // A null actor (a level object that got none) is left alone.

@@ -4,9 +4,16 @@
 #include "physics/CollisionGroups.h"
 #include "physics/engine/Actor.h"
 
+#include <glm/geometric.hpp>
+#include <glm/matrix.hpp>
+
+#include <algorithm>
+
 namespace {
-// Impulse per unit of mass and of sweep length.
+// Speed given per unit of sweep length, each time the flame walks into a box.
 constexpr float kPushFactor = 10.0f;
+// A box walked into goes no faster than the flame walks.
+constexpr float kMaxPushSpeed = 40.0f;
 } // namespace
 
 physics::ControllerAction
@@ -20,11 +27,19 @@ MyControllerHitReport::onShapeHit(const physics::ControllerShapeHit& hit) {
         tag->touched = 1;
         tag->hitDirection = hit.dir;
     }
-    // Only level pushes: a box hit from below or above stays where it is.
+    // Only level pushes: a box hit from below or above stays where it is. Each push
+    // adds speed along the walk, up to the walking speed; it acts where the flame
+    // touched, so a crate pushed high tips over.
     if (group == GROUP_PUSHABLE && actor.isDynamic() && hit.dir.y == 0.0f) {
-        const float coefficient = actor.getMass() * hit.length * kPushFactor;
-        actor.addForceAtLocalPos(hit.dir * coefficient, glm::vec3(0.0f),
-                                 physics::ForceMode::Impulse, true);
+        const float along = glm::dot(actor.getLinearVelocity(), hit.dir);
+        const float change = std::min(hit.length * kPushFactor, kMaxPushSpeed - along);
+        if (change > 0.0f) {
+            const physics::Pose pose = actor.getGlobalPose();
+            const glm::vec3 local =
+                glm::transpose(pose.rotation) * (glm::vec3(hit.worldPos) - pose.translation);
+            actor.addForceAtLocalPos(hit.dir * change, local, physics::ForceMode::VelocityChange,
+                                     true);
+        }
     }
     return physics::ActionNone;
 }
