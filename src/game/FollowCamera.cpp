@@ -17,8 +17,9 @@ constexpr unsigned kSightGroups = groupMask(GROUP_SOLID) | groupMask(GROUP_PUSHA
 
 } // namespace
 
-glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& flame,
+glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& body,
                              const physics::Scene* scene, const physics::Actor* ignore, float dt) {
+    const glm::vec3 flame = body + glm::vec3(0.0f, kFlameAboveBody, 0.0f);
     const glm::mat4 toWorld = glm::inverse(wanted);
     const glm::vec3 wantedPosition(toWorld[3]);
     position = wantedPosition;
@@ -49,7 +50,6 @@ glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& flame,
 
     // Not below the surface under it, looked for from the flame's height down: a
     // camera that would see the undersides of the floor looks from above it instead.
-    bool lifted = false;
     const glm::vec3 above(placed.x, std::max(flame.y, placed.y), placed.z);
     const glm::vec3 below(placed.x, placed.y - kAboveGround, placed.z);
     const physics::SweepHit ground =
@@ -58,7 +58,6 @@ glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& flame,
         const float surface = above.y - ground.distance - kRadius;
         if (placed.y < surface + kAboveGround) {
             placed.y = surface + kAboveGround;
-            lifted = true;
         }
     }
     if (placed == wantedPosition) {
@@ -66,11 +65,17 @@ glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& flame,
     }
     position = placed;
     moved = true;
-    if (lifted && glm::length(flame - placed) > 1e-3f) {
-        return glm::lookAt(placed, flame, glm::vec3(0.0f, 1.0f, 0.0f)); // off its line: face it
+    // Nearer the flame, the camera turns towards it: from the wanted place it looks
+    // where the wanted view does (past the flame, along its line of sight), and the
+    // closer it comes, the more straight at the flame, so that the flame stays in the
+    // picture with the ground ahead of it.
+    const glm::vec3 forward = -glm::normalize(glm::vec3(toWorld[2]));
+    const glm::vec3 past = wantedPosition + forward * glm::dot(flame - wantedPosition, forward);
+    const glm::vec3 target = glm::mix(flame, past, std::clamp(distance / full, 0.0f, 1.0f));
+    if (glm::length(target - placed) < 1e-3f) {
+        glm::mat4 result = wanted;
+        result[3] = glm::vec4(-(glm::mat3(wanted) * placed), 1.0f);
+        return result;
     }
-    // The same orientation, from the new place.
-    glm::mat4 result = wanted;
-    result[3] = glm::vec4(-(glm::mat3(wanted) * placed), 1.0f);
-    return result;
+    return glm::lookAt(placed, target, glm::normalize(glm::vec3(toWorld[1])));
 }

@@ -22,13 +22,16 @@ public:
     static constexpr float kRadius = 0.3f;
     // Kept between the camera and the surface below it: the sweep's own margin.
     static constexpr float kAboveGround = kRadius;
+    // The flame burns this far above the body's centre (as its light does): the camera
+    // keeps that point in sight, and so the flame where the picture had it.
+    static constexpr float kFlameAboveBody = 1.5f;
     // How fast the camera backs out again, as a share of the way per second.
     static constexpr float kEaseOut = 4.0f;
 
     // The view for this frame: `wanted` is the offset's view (cameraOffset times the
-    // inverse of the flame's model matrix), `flame` the flame's centre, `ignore` its
-    // own actor. A null scene leaves the view as wanted.
-    glm::mat4 view(const glm::mat4& wanted, const glm::vec3& flame, const physics::Scene* scene,
+    // inverse of the flame's model matrix), `body` the centre of the flame's body,
+    // `ignore` its own actor. A null scene leaves the view as wanted.
+    glm::mat4 view(const glm::mat4& wanted, const glm::vec3& body, const physics::Scene* scene,
                    const physics::Actor* ignore, float dt);
 
     // Forgets the pull-in, for a new flame (a restart or another level).

@@ -7,7 +7,10 @@
 #include "render/TextOverlay.h"
 
 #include <GL/glew.h>
+#include <glm/geometric.hpp>
 #include <glm/matrix.hpp>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,8 +55,7 @@ void SceneRenderer::uploadCameraMatrices(std::uint32_t program, bool scene) {
     }
 }
 
-void SceneRenderer::uploadMatrix(std::uint32_t program, const char* name,
-                                 const glm::mat4& matrix) {
+void SceneRenderer::uploadMatrix(std::uint32_t program, const char* name, const glm::mat4& matrix) {
     glUniformMatrix4fv(locations.uniform(program, name), 1, GL_FALSE, &matrix[0][0]);
 }
 
@@ -158,6 +160,12 @@ void SceneRenderer::renderWaterPass(const SceneFrame& frame) {
 void SceneRenderer::renderParticlePass(const SceneFrame& frame) {
     glUseProgram(particleProgram);
     uploadCameraMatrices(particleProgram, true);
+    // Sparks shrink within 10 units of the eye, or half the way to the flame when the
+    // camera is closer than 20 to it.
+    const glm::vec3 eye(glm::inverse(camera->view)[3]);
+    const float toFlame = glm::length(glm::vec3(frame.flame.model[3]) - eye);
+    glUniform1f(locations.uniform(particleProgram, "fullSizeFrom"),
+                frame.hasFlame ? std::min(10.0f, 0.5f * toFlame) : 10.0f);
     if (frame.hasFlame && frame.flame.sprites) {
         drawSprites(frame.flame);
     }
