@@ -50,8 +50,10 @@ protected:
                 character.flame = 1.0;
             }
             // Back to the start now and then, so the walk does not end up pressed
-            // into one corner for the rest of the run.
-            if (frame % (10 * WalkPattern::kCycle) == 0) {
+            // into one corner for the rest of the run; and when it has walked off the
+            // level, before the fall out of it ends the game.
+            const bool fallingOff = character.actor->getGlobalPosition().y < -5.0f;
+            if (frame % (10 * WalkPattern::kCycle) == 0 || fallingOff) {
                 character.controller->setPosition(start);
                 ++returns;
             }
