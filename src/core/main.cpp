@@ -3,10 +3,8 @@
 #include "core/FrameLoop.h"
 #include "platform/DataFolder.h"
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <system_error>
 
 // The one Director, built before main runs.
 Director director(CommandLine::kDefaultLevel);
@@ -27,13 +25,10 @@ int main(int argc, char** argv) {
         break;
     }
     // An installed game plays from its data folder, wherever it was started.
-    const platform::DataFolder data = platform::DataFolder::ofThisProgram();
-    std::error_code error;
-    const std::filesystem::path caller = std::filesystem::current_path(error);
-    director.configPath = data.levelPath(line.levelGiven ? std::optional(line.level) : std::nullopt,
-                                         CommandLine::kDefaultLevel, caller);
     std::string problem;
-    if (!data.enter(problem)) {
+    if (!platform::DataFolder::enterForLevel(
+            line.levelGiven ? std::optional(line.level) : std::nullopt, CommandLine::kDefaultLevel,
+            director.configPath, problem)) {
         std::cout << "vellamora: " << problem << std::endl;
         return kExitCannotPlay;
     }

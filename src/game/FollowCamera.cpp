@@ -22,7 +22,6 @@ glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& body,
     const glm::vec3 flame = body + glm::vec3(0.0f, kFlameAboveBody, 0.0f);
     const glm::mat4 toWorld = glm::inverse(wanted);
     const glm::vec3 wantedPosition(toWorld[3]);
-    position = wantedPosition;
     moved = false;
     const float full = glm::length(wantedPosition - flame);
     if (!scene || !(full > kNearest)) {
@@ -63,7 +62,6 @@ glm::mat4 FollowCamera::view(const glm::mat4& wanted, const glm::vec3& body,
     if (placed == wantedPosition) {
         return wanted;
     }
-    position = placed;
     moved = true;
     // Nearer the flame, the camera turns towards it: from the wanted place it looks
     // where the wanted view does (past the flame, along its line of sight), and the

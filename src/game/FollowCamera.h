@@ -37,11 +37,9 @@ public:
     // Forgets the pull-in, for a new flame (a restart or another level).
     void reset() { distance = -1.0f; }
 
-    // Where the last view put the camera, in the world.
-    glm::vec3 position{0.0f};
     // Whether the last view was pulled in or lifted from the wanted one.
     bool moved = false;
 
 private:
-    float distance = -1.0f; // from the pivot along the line of sight; < 0: not yet placed
+    float distance = -1.0f; // from the flame towards the wanted place; < 0: not yet placed
 };

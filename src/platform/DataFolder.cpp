@@ -66,4 +66,12 @@ bool DataFolder::enter(std::string& problem) const {
     return true;
 }
 
+bool DataFolder::enterForLevel(const std::optional<std::string>& given, const std::string& fallback,
+                               std::string& level, std::string& problem) {
+    const DataFolder data = ofThisProgram();
+    std::error_code error;
+    level = data.levelPath(given, fallback, fs::current_path(error));
+    return data.enter(problem);
+}
+
 } // namespace platform

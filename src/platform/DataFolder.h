@@ -37,6 +37,13 @@ public:
     // False, with the reason in `problem`, when it cannot be entered.
     bool enter(std::string& problem) const;
 
+    // What a program's main does with the two: finds the running program's data
+    // folder, sets `level` to the path to open for the level given on its command line
+    // (or `fallback`), looked for from the working directory it was started in, and
+    // enters the folder. False, with the reason in `problem`, when it cannot be entered.
+    static bool enterForLevel(const std::optional<std::string>& given, const std::string& fallback,
+                              std::string& level, std::string& problem);
+
 private:
     std::optional<std::filesystem::path> root;
 };

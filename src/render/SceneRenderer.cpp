@@ -162,10 +162,12 @@ void SceneRenderer::renderParticlePass(const SceneFrame& frame) {
     uploadCameraMatrices(particleProgram, true);
     // Sparks shrink within 10 units of the eye, or half the way to the flame when the
     // camera is closer than 20 to it.
-    const glm::vec3 eye(glm::inverse(camera->view)[3]);
-    const float toFlame = glm::length(glm::vec3(frame.flame.model[3]) - eye);
-    glUniform1f(locations.uniform(particleProgram, "fullSizeFrom"),
-                frame.hasFlame ? std::min(10.0f, 0.5f * toFlame) : 10.0f);
+    const float fullSizeFrom =
+        frame.hasFlame
+            ? std::min(10.0f,
+                       0.5f * glm::length(glm::vec3(frame.flame.model[3]) - eyeOf(camera->view)))
+            : 10.0f;
+    glUniform1f(locations.uniform(particleProgram, "fullSizeFrom"), fullSizeFrom);
     if (frame.hasFlame && frame.flame.sprites) {
         drawSprites(frame.flame);
     }

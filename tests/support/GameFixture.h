@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 // The whole game in-process: the Director on a virtual clock with scripted input,
@@ -52,6 +53,16 @@ protected:
         platform.clock.set(0.5);
         runFrame(*director, mode);
         frames(30, 1.0 / 60.0, mode);
+    }
+
+    // The level's first entity of type T; the test level must have one.
+    template <class T> T& find() const {
+        for (const auto& entity : director->world->entities) {
+            if (auto* typed = dynamic_cast<T*>(entity.get())) {
+                return *typed;
+            }
+        }
+        throw std::logic_error("the test level has no such object");
     }
 
     ScopedPlatform platform;

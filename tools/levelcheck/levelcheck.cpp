@@ -6,6 +6,7 @@
 // Prints one "file:line: error|warning: message" line per problem and a summary;
 // exits with 1 when there is an error.
 #include "level/LevelCheck.h"
+#include "core/CommandLine.h"
 #include "platform/DataFolder.h"
 
 #include <cstring>
@@ -13,11 +14,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace {
 
-constexpr const char* kShippedLevel = "config/config.txt";
+constexpr const char* kShippedLevel = CommandLine::kDefaultLevel;
 
 std::string programName(const char* argv0) {
     const std::string name = argv0 ? std::filesystem::path(argv0).filename().string() : "";
@@ -34,13 +34,11 @@ int main(int argc, char** argv) {
                   << std::endl;
         return argc == 2 ? 0 : 2;
     }
-    const platform::DataFolder data = platform::DataFolder::ofThisProgram();
-    std::error_code error;
-    const std::string path =
-        data.levelPath(argc == 2 ? std::optional<std::string>(argv[1]) : std::nullopt,
-                       kShippedLevel, std::filesystem::current_path(error));
+    std::string path;
     std::string whyNot;
-    if (!data.enter(whyNot)) {
+    if (!platform::DataFolder::enterForLevel(argc == 2 ? std::optional<std::string>(argv[1])
+                                                       : std::nullopt,
+                                             kShippedLevel, path, whyNot)) {
         std::cout << name << ": " << whyNot << std::endl;
         return 1;
     }

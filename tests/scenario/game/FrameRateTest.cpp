@@ -29,14 +29,6 @@ protected:
     void play(double seconds) {
         frames(static_cast<int>(std::lround(seconds * GetParam())), dt(), FrameMode::SkipDrawing);
     }
-    template <class T> T& find() const {
-        for (const auto& entity : director->world->entities) {
-            if (auto* typed = dynamic_cast<T*>(entity.get())) {
-                return *typed;
-            }
-        }
-        throw std::logic_error("the test level has one of each");
-    }
     Character& character() const { return *director->world->character; }
     glm::vec3 position() const { return character().actor->getGlobalPosition(); }
     void teleport(float x, float y, float z) {

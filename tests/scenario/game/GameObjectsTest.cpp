@@ -36,14 +36,6 @@ protected:
         frames(3);
     }
 
-    template <class T> T& find() const {
-        for (const auto& entity : director->world->entities) {
-            if (auto* typed = dynamic_cast<T*>(entity.get())) {
-                return *typed;
-            }
-        }
-        throw std::logic_error("the test level has one of each");
-    }
 
     // Holds W until the flame changes; false if it never does.
     bool walkUntilTheFlameChanges(int limit = 90) {
