@@ -2,6 +2,8 @@
 
 // A pilot for the shipped level: scripted input that runs the course from the start to
 // the goal the way a player does.
+#include "NewcomerPilot.h"
+#include "PilotReadout.h"
 #include "core/Director.h"
 #include "platform/Keys.h"
 #include "platform/ScriptedInput.h"
@@ -18,46 +20,62 @@ namespace shipped_level {
 // One pixel of mouse motion with the right button held turns the flame this much.
 constexpr float kDegreesPerPixel = 20.0f * glm::pi<float>() / 180.0f;
 
-// Where the pilot goes next and how: walk there, or stop and hop there from a standstill
-// (a standing jump carries about 7 units, so it is the precise one).
+// Where the pilot goes next and how: walk there, stop and hop there from a standstill
+// (a standing jump carries about 7 units, so it is the precise one), or run at it and
+// jump one running jump short of it.
 struct Waypoint {
-    enum class Move { Walk, Hop };
+    enum class Move { Walk, Hop, Leap };
     float x;
     float z;
     Move move = Move::Walk;
 };
 
-// The course as a player runs it: through the crate gate, up the ramp and steps, over
-// the sinking stones and the block, across the bridge between the fans, down and through
-// the wet stretch, up the ramp and from column to column to the goal. Each hop starts from the
-// waypoint before it.
+// The course as a player runs it: through the crate gate, up the ramp and steps onto the
+// jetty, a running jump onto the first raft and one from the second onto the far
+// platform, right across the bridge between the fans, down and through the wet stretch,
+// up the steps and ramps to the landing and over the bridge to the goal on the tower.
 const std::vector<Waypoint> kCourse = {
-    {0, -20},    {0, -46},
-    {0, -60.8},  {0, -68, Waypoint::Move::Hop},
-    {0, -70.5},  {0, -78, Waypoint::Move::Hop},
-    {0, -80.5},  {0, -88, Waypoint::Move::Hop},
-    {0, -90.5},  {0, -98, Waypoint::Move::Hop},
-    {0, -101.1}, {0, -108.9, Waypoint::Move::Hop},
-    {0, -110.4}, {0, -118.2, Waypoint::Move::Hop},
-    {0, -119.7}, {0, -127, Waypoint::Move::Hop},
-    {0, -127.6}, {0, -135, Waypoint::Move::Hop},
-    {0, -137},   {40, -137},
-    {40, -100},  {40, -50},
-    {40, -23.7}, {40, -17, Waypoint::Move::Hop},
-    {40, -15.7}, {40, -9, Waypoint::Move::Hop},
-    {40, -7.7},  {40, -1, Waypoint::Move::Hop},
-    {40, -1},    {32, -1, Waypoint::Move::Hop},
-    {32, -1},    {25, -1, Waypoint::Move::Hop},
-    {21, -1},
+    {0, -20},
+    {0, -46},
+    {0, -56},
+    {0, -94.5, Waypoint::Move::Leap},
+    {0, -145, Waypoint::Move::Leap},
+    {0, -149},
+    {40, -149},
+    {40, -100},
+    {40, -50},
+    {40, -29},
+    {40, -8},
+    {40, 2},
+    {22, -1},
+};
+
+// The way as a newcomer takes it: walking, and jumping only at a run, from the end of the
+// jetty onto the first raft and from the end of the second onto the far platform.
+const std::vector<RouteStep> kNewcomerRoute = {
+    {0, -20},
+    {0, -46},
+    {0, -94.5, RouteStep::Kind::Leap, 30.5},
+    {0, -145, RouteStep::Kind::Leap, 31.5},
+    {0, -149},
+    {40, -149},
+    {40, -100},
+    {40, -50},
+    {40, -29},
+    {40, -8},
+    {40, 2},
+    {22, -1},
 };
 
 // Turns the flame with the mouse (right button held), walks with W and jumps with Space,
 // reading back only what a player sees: where the flame is and where it faces.
 class Pilot {
     static constexpr int kMouseY = 400;
+    // How far a running jump carries from and to the same height.
+    static constexpr float kRunningJump = 36.0f;
 
 public:
-    Pilot(Director& director, platform::ScriptedInput& input) : director(director), input(input) {}
+    Pilot(Director& director, platform::ScriptedInput& input) : readout(director), input(input) {}
 
     // The cursor goes to its place before the button is held, so that first move is not
     // taken as a turn (or a tilt of the view).
@@ -85,6 +103,10 @@ public:
             hop(error);
             return;
         }
+        if (goal.move == Waypoint::Move::Leap) {
+            leap(distance, error);
+            return;
+        }
         // One step is 40/60 units: stop before a step would carry past the waypoint.
         if (distance < 0.7f) {
             input.release('W');
@@ -96,17 +118,8 @@ public:
     }
 
 private:
-    glm::vec3 position() const { return director.world->character->actor->getGlobalPosition(); }
-
-    // Degrees to turn to face along `to` (an x, z direction): positive to the left, the
-    // way A and a mouse move to the left turn.
-    float headingError(const glm::vec2& to) const {
-        const glm::vec3 back = director.world->character->modelMatrix[2];
-        const glm::vec2 facing = -glm::normalize(glm::vec2(back.x, back.z));
-        const glm::vec2 want = glm::normalize(to);
-        const float cross = facing.y * want.x - facing.x * want.y;
-        return glm::degrees(std::atan2(cross, glm::dot(facing, want)));
-    }
+    glm::vec3 position() const { return readout.position(); }
+    float headingError(const glm::vec2& to) const { return readout.headingError(to); }
 
     // A motion event is used by the frame after it arrives: wait a frame between turns.
     void turn(float error) {
@@ -159,15 +172,42 @@ private:
         }
     }
 
-    const CharacterMotor& motor() const { return director.world->character->motor; }
+    // Runs at the landing point and jumps when it is a running jump away; a jump needs
+    // W held since the frame before, or it is one from a standstill.
+    void leap(float distance, float error) {
+        if (!leaping) {
+            const bool aligned = std::abs(error) < 8.0f;
+            turn(error);
+            if (aligned && running && distance <= kRunningJump && !motor().inAir) {
+                input.press(platform::key::Space);
+                leaping = true;
+            }
+            hold('W', aligned);
+            running = aligned;
+            return;
+        }
+        input.release(platform::key::Space);
+        if (motor().jumping) {
+            airborne = true;
+        } else if (airborne) {
+            input.release('W');
+            leaping = airborne = running = false;
+            ++next;
+        }
+    }
 
-    Director& director;
+    const CharacterMotor& motor() const { return readout.motor(); }
+
+    PilotReadout readout;
     platform::ScriptedInput& input;
     std::size_t next = 0;
     int mouseX = 500;
     bool turnPending = false;
     int hopStage = 0;
     int settled = 0;
+    bool running = false;
+    bool leaping = false;
+    bool airborne = false;
 };
 
 } // namespace shipped_level

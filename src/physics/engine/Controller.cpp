@@ -18,6 +18,8 @@ namespace {
 constexpr int kMaxSlides = 8;
 // Rising more than this on a steep slope counts as climbing it.
 constexpr float kClimbTolerance = 1e-3f;
+// How often a move that came down on an edge too high is tried again at half length.
+constexpr int kShorterMoves = 3;
 const glm::vec3 kUp(0.0f, 1.0f, 0.0f);
 
 bool isFinite(const glm::vec3& v) {
@@ -47,6 +49,21 @@ void Controller::move(const glm::vec3& displacement, unsigned activeGroups, floa
     const glm::vec3 start = sweeper->depenetrate(scene.impl().world(), glm::vec3(position));
 
     Attempt result = attempt(start, displacement, stepOffset, minDistance);
+    // A long move (a fast walk, a slow frame) can carry the lifted capsule over the step
+    // it may climb and against the riser after it, and it would come down on that
+    // riser's edge: a shorter move may come down on the step. Only a climb is taken
+    // from it; anything else is the unlifted move below, as for a wall.
+    glm::vec3 shorter = displacement;
+    for (int i = 0; i < kShorterMoves && result.climbsTooFar && !result.liftMetAbove; ++i) {
+        shorter.x *= 0.5f;
+        shorter.z *= 0.5f;
+        const Attempt step = attempt(start, shorter, stepOffset, minDistance);
+        if (step.climbed && !step.liftMetAbove) {
+            result = step;
+        } else if (!step.climbsTooFar) {
+            break;
+        }
+    }
     if (result.climbsTooFar || result.liftMetAbove) {
         // The step offset lifted the capsule onto an edge or slope it may not climb:
         // without the lift the side pass meets it as a wall. Or the lift met what
@@ -146,6 +163,7 @@ Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3&
                 const glm::vec3 ground = surface.hit ? surface.point : hit.point;
                 const float slope = surface.hit ? surface.normal.y : hit.normal.y;
                 result.climbsTooFar = ground.y > footStart + stepOffset || slope < slopeLimit;
+                result.climbed = !result.climbsTooFar;
             }
         } else {
             at.y -= drop;

@@ -67,6 +67,8 @@ private:
         // The step offset's lift met something the capsule's head would not have met
         // without it: the probe, not the walk, touched it.
         bool liftMetAbove = false;
+        // The move came down higher than it started, on a step or a slope it may climb.
+        bool climbed = false;
         std::vector<ControllerShapeHit> hits;
     };
 

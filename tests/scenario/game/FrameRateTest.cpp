@@ -5,11 +5,14 @@
 #include "game/DoodadFan.h"
 #include "physics/engine/Actor.h"
 #include "physics/engine/Controller.h"
+#include "platform/Keys.h"
 
 #include <glm/geometric.hpp>
 #include <glm/trigonometric.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -45,6 +48,8 @@ protected:
 // The figures at 60 frames a second, each frame's share of them as it always was.
 constexpr float kTurnPerFrame = 3.4906585216522217f;
 constexpr double kWaterPerFrame = 0.01;
+// How far a jump taken at a run carries on level ground at 60 frames a second.
+constexpr float kRunningJump = 36.0f;
 
 } // namespace
 
@@ -99,6 +104,35 @@ TEST_P(FrameRate, AFanThrowsTheFlameAsFarAtEveryRate) {
     EXPECT_FALSE(find<DoodadFan>().pushing);
     // Four units back from where the capsule touched the face.
     EXPECT_NEAR(position().z - (face + radius), 4.0f, 0.05f * 4.0f);
+}
+
+TEST_P(FrameRate, ARunningJumpCarriesAsFarAtEveryRate) {
+    // Open floor ahead (down -z) for fifty units.
+    teleport(-50.0f, 1.06f, 40.0f);
+    platform.input.press('W');
+    play(0.25);
+    platform.input.press(platform::key::Space);
+    platform.input.release(platform::key::Space);
+    glm::vec3 takeOff(0.0f);
+    bool left = false;
+    for (int i = 0; i < 3 * GetParam(); ++i) {
+        const glm::vec3 before = position();
+        frames(1, dt(), FrameMode::SkipDrawing);
+        if (!left && character().motor.jumping) {
+            left = true;
+            takeOff = before;
+        } else if (left && !character().motor.jumping) {
+            break;
+        }
+    }
+    platform.input.release('W');
+    ASSERT_TRUE(left) << "never jumped";
+    const float carried = takeOff.z - position().z;
+    std::printf("a running jump carries %.2f units at %d frames a second\n", carried, GetParam());
+    // Forty units a second for the jump's time in the air. The landing frame walks on
+    // whole: within 5%, or within a frame's walk where a frame is long.
+    const float slack = std::max(0.05f * kRunningJump, 40.0f * static_cast<float>(dt()));
+    EXPECT_NEAR(carried, kRunningJump, slack + 1e-3f);
 }
 
 INSTANTIATE_TEST_SUITE_P(FramesPerSecond, FrameRate, testing::Values(20, 60, 144),

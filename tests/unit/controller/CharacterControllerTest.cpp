@@ -110,6 +110,22 @@ TEST_F(CharacterController, ClimbsStepsUpToTheStepOffset) {
     EXPECT_NEAR(at(*high).y, kStandingY, 2e-3f);
 }
 
+TEST_F(CharacterController, ClimbsAFlightOfStepsWithMovesLongerThanATread) {
+    // Five steps 0.4 high with treads 1.2 deep, the first riser at x = 2: a frame's walk
+    // at 20 and at 60 frames a second both carry the capsule past a tread.
+    for (int i = 0; i < 5; ++i) {
+        const float top = 0.4f * static_cast<float>(i + 1);
+        solid(createBoxActor(&world, 2.0f + 1.2f * static_cast<float>(i) + 10.0f, top / 2, 0, 10.0f,
+                             top / 2, 20.0f));
+    }
+    for (const float move : {2.0f, 40.0f / 60.0f}) {
+        physics::Controller* c = character(0, kStandingY, move > 1.0f ? -5.0f : 5.0f);
+        walk(*c, {move, -0.1f, 0}, static_cast<int>(std::ceil(9.0f / move)) + 4);
+        EXPECT_GT(at(*c).x, 8.5f) << "moves of " << move;
+        EXPECT_NEAR(at(*c).y, 2.0f + kStandingY, 2e-3f) << "moves of " << move;
+    }
+}
+
 TEST_F(CharacterController, EdgesAboveTheStepOffsetHoldEvenWhenRounded) {
     // Bullet rounds box edges by their margin: a contact on the edge of a 0.52 step lies
     // below the step offset, the step's top does not.
