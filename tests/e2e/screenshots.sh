@@ -72,7 +72,7 @@ if [[ -n "$window" ]]; then
 fi
 
 # 3. Behind the goal on the goal platform, facing it: a step forward touches it.
-start "$(placed victory '16.5 20 -1' '-90 0 1 0')" victory
+start "$(placed victory '16.5 16 -1' '-90 0 1 0')" victory
 if [[ -n "$window" ]]; then
     sleep 3
     import -window "$window" "$work/before.png"

@@ -75,7 +75,9 @@ class Pilot {
     static constexpr float kRunningJump = 36.0f;
 
 public:
-    Pilot(Director& director, platform::ScriptedInput& input) : readout(director), input(input) {}
+    Pilot(Director& director, platform::ScriptedInput& input,
+          std::vector<Waypoint> course = kCourse)
+        : readout(director), input(input), course(std::move(course)) {}
 
     // The cursor goes to its place before the button is held, so that first move is not
     // taken as a turn (or a tilt of the view).
@@ -84,7 +86,7 @@ public:
         input.pressButton(platform::mouse::Right);
     }
 
-    bool done() const { return next >= kCourse.size(); }
+    bool done() const { return next >= course.size(); }
     std::size_t waypoint() const { return next; }
 
     // Sets the keys for the coming frame.
@@ -93,7 +95,7 @@ public:
             input.release('W');
             return;
         }
-        const Waypoint& goal = kCourse[next];
+        const Waypoint& goal = course[next];
         const glm::vec3 at = position();
         const glm::vec2 to(goal.x - at.x, goal.z - at.z);
         const float distance = glm::length(to);
@@ -200,6 +202,7 @@ private:
 
     PilotReadout readout;
     platform::ScriptedInput& input;
+    std::vector<Waypoint> course;
     std::size_t next = 0;
     int mouseX = 500;
     bool turnPending = false;
