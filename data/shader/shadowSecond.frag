@@ -22,6 +22,13 @@ uniform vec4 light_position;
 uniform vec4 light_color;
 uniform vec4 ambient_color;
 uniform vec4 spec_color;
+// The maps' texture matrices, face by face (as the vertex stage has them).
+uniform mat4 tm_0;
+uniform mat4 tm_1;
+uniform mat4 tm_2;
+uniform mat4 tm_3;
+uniform mat4 tm_4;
+uniform mat4 tm_5;
 
 in vec3 worldPosition;
 in vec3 worldNormal;
@@ -46,8 +53,12 @@ const float ambientLift = 2.5;
 
 // The maps: 512 texels square, near and far plane of their projection.
 const int mapSize = 512;
-const float lightNear = 0.001;
+const float lightNear = 0.1;
 const float lightFar = 1000.0;
+// The angle one texel spans at the middle of a map (91 degrees over 512 texels), and
+// how many of them a point is looked up off its surface.
+const float texelAngle = 2.0 * 1.0176 / float(mapSize);
+const float offsetTexels = 1.5;
 
 // 1 - depth, as a map stores it, of a point at the given distance along the face
 // direction. Close to 1 a float depth has few bits left; its distance from 1 keeps them.
@@ -74,31 +85,42 @@ float lightThrough(int face, vec2 at, vec2 weight, float reference) {
     return mix(mix(lit.w, lit.z, weight.x), mix(lit.x, lit.y, weight.x), weight.y);
 }
 
-// How much of the flame's light reaches the surface.
-float shadowLight() {
+// How much of the flame's light reaches the surface with normal n.
+float shadowLight(vec3 n) {
     // The point lies in the face whose direction it is furthest along, and a map's w
     // is exactly that distance. Within its own face a point stays over four texels
     // away from the edge of the map (the maps overlap by a degree), so the filter
     // never reads across a seam.
     int face = 0;
     vec4 coord = mapPoint0;
-    if (mapPoint1.w > coord.w) { face = 1; coord = mapPoint1; }
-    if (mapPoint2.w > coord.w) { face = 2; coord = mapPoint2; }
-    if (mapPoint3.w > coord.w) { face = 3; coord = mapPoint3; }
-    if (mapPoint4.w > coord.w) { face = 4; coord = mapPoint4; }
-    if (mapPoint5.w > coord.w) { face = 5; coord = mapPoint5; }
+    mat4 toMap = tm_0;
+    if (mapPoint1.w > coord.w) { face = 1; coord = mapPoint1; toMap = tm_1; }
+    if (mapPoint2.w > coord.w) { face = 2; coord = mapPoint2; toMap = tm_2; }
+    if (mapPoint3.w > coord.w) { face = 3; coord = mapPoint3; toMap = tm_3; }
+    if (mapPoint4.w > coord.w) { face = 4; coord = mapPoint4; toMap = tm_4; }
+    if (mapPoint5.w > coord.w) { face = 5; coord = mapPoint5; toMap = tm_5; }
     if (coord.w <= lightNear) {
         return 1.0; // at the light itself
     }
+
+    // The point is looked up a little off its surface, on the side the maps are taken
+    // from, by about a texel and a half at its distance: the texels around it then all
+    // pass on the same side of the surface's own far side (or, for a surface facing
+    // away from the body, of itself). That keeps a lit surface clear of its own depth
+    // at any slope, where the depth pass used to push every caster back by its slope:
+    // the far side of the thin floor under a wall then reached out past the wall's
+    // foot, and lit the floor along the foot of a wall in its own shadow.
+    float side = dot(n, light_position.xyz - worldPosition) < 0.0 ? -1.0 : 1.0;
+    vec3 offset = side * n * (0.005 + offsetTexels * texelAngle * coord.w);
+    coord += toMap * vec4(offset, 0.0);
 
     vec2 texel = coord.xy / coord.w * float(mapSize) - 0.5;
     vec2 corner = floor(texel);
     vec2 at = clamp(corner + 1.0, 1.0, float(mapSize - 1)) / float(mapSize);
     vec2 weight = texel - corner;
-    // What lies closer to the light than this casts the shadow. The depth pass has
-    // already pushed the casters back by their slope (no acne on lit surfaces); the
-    // small margin here grows with the distance as the depth steps of the map do.
-    float reference = depthComplement(coord.w - (0.01 + 0.002 * coord.w));
+    // What lies closer to the light than this casts the shadow, but for the rounding
+    // of the stored depth, which grows with the square of the distance.
+    float reference = depthComplement(coord.w - (0.002 + 2e-6 * coord.w * coord.w));
 
     return lightThrough(face, at, weight, reference);
 }
@@ -123,11 +145,14 @@ void main() {
     specular *= specular;
     specular *= specular;
     specular = diffuse > 0.0 ? specular : 0.0;
-    float shadow = shadowLight();
+    float shadow = shadowLight(n);
 
     vec4 texel = texture(ctexture, surfaceCoord);
     vec3 lit = ambientLift * ambient_color.rgb * ka.rgb +
                flameStrength * light_color.rgb * kd.rgb * diffuse * falloff * shadow;
-    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff * shadow;
+    // The highlight is the flame's light as well: it burns as brightly as the flame and
+    // goes out with it (the light's colour is black then; its specular colour is not).
+    float burning = max(max(light_color.r, light_color.g), light_color.b);
+    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff * shadow * burning;
     fragColor = vec4(color, texel.a * kd.a);
 }

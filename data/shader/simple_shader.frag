@@ -38,6 +38,8 @@ void main() {
     vec4 texel = texture(ctexture, surfaceCoord);
     vec3 lit = ambientLift * ambient_color.rgb * ka.rgb +
                flameStrength * light_color.rgb * kd.rgb * diffuse * falloff;
-    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff;
+    // The highlight burns as brightly as the light and goes out with it.
+    float burning = max(max(light_color.r, light_color.g), light_color.b);
+    vec3 color = texel.rgb * lit + spec_color.rgb * ks.rgb * specular * falloff * burning;
     fragColor = vec4(color, texel.a * kd.a);
 }

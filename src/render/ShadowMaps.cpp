@@ -30,8 +30,19 @@ constexpr std::array<glm::vec3, ShadowMaps::kFaces> kFaceUps{{
 // A degree more than a quarter turn, so that neighbouring maps overlap and the
 // shadow filter never reads past the edge of a map at the seams.
 constexpr float kLightFieldOfView = 91.0f;
-constexpr float kLightNear = 0.001f;
+// The near plane sits well inside the body (a capsule 0.8 round), so nothing that casts
+// a shadow is cut off by it. Its distance sets the precision of the map: a 24-bit depth
+// step is about d * d / near / 2^24 long at distance d, 0.1 at 40 with a near plane at
+// 0.001, 0.001 with one at 0.1.
+constexpr float kLightNear = 0.1f;
 constexpr float kLightFar = 1000.0f;
+// The casters are pushed back by a couple of depth steps only, not by their slope: the
+// lit pass keeps a surface clear of its own far side by looking it up a texel and a
+// half off the surface. A slope-scaled push let the far side of the thin floor under a
+// wall reach out past the wall's foot, a line of light along the foot of a wall whose
+// far side is in shadow.
+constexpr float kSlopeOffset = 0.0f;
+constexpr float kStepsOffset = 2.0f;
 
 // The uniform names of the six maps and their texture matrices, face by face.
 constexpr std::array<const char*, ShadowMaps::kFaces> kMapNames{"sm_0", "sm_1", "sm_2",
@@ -122,10 +133,10 @@ void ShadowMaps::beginDepthPass() const { glBindFramebuffer(GL_FRAMEBUFFER, fram
 void ShadowMaps::beginFace(std::size_t face) const {
     glActiveTexture(mapUnit(face));
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, maps[face], 0);
-    // The maps keep the far sides of the casters (front faces culled), pushed a
-    // little further still: lit surfaces never shadow themselves.
+    // The maps keep the far sides of the casters (front faces culled), a little further
+    // back than they are.
     glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(1.1f, 4.0f);
+    glPolygonOffset(kSlopeOffset, kStepsOffset);
     glViewport(0, 0, width, height);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
