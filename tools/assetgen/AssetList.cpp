@@ -32,6 +32,8 @@ std::vector<MeshAsset> AssetList::meshes() {
         {"wall.obj", "Wall: 8 x 3 x 1 stone segment at life size", BlockMeshes::wall},
         {"bridge.obj", "Bridge: 3 x 0.4 x 16 plank deck with low kerbs", BlockMeshes::bridge},
         {"character.obj", "Character capsule: radius 0.8, 2.1 tall", RoundMeshes::characterCapsule},
+        {"marker.obj", "Route marker: lantern on a post, 2 tall, 0.9 across",
+         PropMeshes::routeMarker},
     };
 }
 
@@ -45,6 +47,7 @@ std::vector<TextureAsset> AssetList::textures() {
         {"fan_metal.png", MetalTextures::paintedSteel, false},
         {"brass.png", MetalTextures::brass, false},
         {"crystal_glow.png", GlowTextures::crystal, false},
+        {"marker_glow.png", GlowTextures::markerGlow, false},
         {"water_ripples.png", GlowTextures::waterRipples, false},
         {"flame_sprite.png", GlowTextures::flameSprite, true},
         {"water_droplet.png", GlowTextures::waterDroplet, true},
@@ -52,8 +55,14 @@ std::vector<TextureAsset> AssetList::textures() {
 }
 
 std::vector<MaterialAsset> AssetList::materials() {
-    // Ambient a dim copy of the diffuse colour; specular low on stone and wood, higher
-    // on metal, highest on the crystal.
+    // Ambient a dim copy of the diffuse colour: the shader lifts it to a quarter, so an
+    // ambient of 0.3 leaves a surface nearly black away from the flame. What the flame
+    // walks on (floors, ramps, stairs, blocks, stones, the bridge, the columns' tops)
+    // has three times that, so the way ahead reads as dimly lit stone from the camera,
+    // while walls, the tower and props stay dark behind it. Things that glow carry
+    // their glow in the ambient colour, above 1, and take little of the flame's light:
+    // the crystal and the route marker look the same all round, not bright only where
+    // the flame reaches them. Specular low on stone and wood, higher on metal.
     return {
         {"crate.mtl",
          {"Crate: wood, colour from crate_planks.png",
@@ -62,22 +71,22 @@ std::vector<MaterialAsset> AssetList::materials() {
           {0.08f, 0.07f, 0.06f}}},
         {"floor_tile.mtl",
          {"Floor tile: stone, colour from stone_tiles.png",
-          {0.3f, 0.3f, 0.29f},
+          {0.9f, 0.9f, 0.87f},
           {0.95f, 0.95f, 0.93f},
           {0.1f, 0.1f, 0.1f}}},
         {"floor_large.mtl",
          {"Large floor: stone, colour from stone_tiles.png",
-          {0.3f, 0.3f, 0.29f},
+          {0.9f, 0.9f, 0.87f},
           {0.95f, 0.95f, 0.93f},
           {0.1f, 0.1f, 0.1f}}},
         {"ramp.mtl",
          {"Ramp: stone, colour from stone_tiles.png",
-          {0.3f, 0.3f, 0.29f},
+          {0.9f, 0.9f, 0.87f},
           {0.93f, 0.93f, 0.91f},
           {0.1f, 0.1f, 0.1f}}},
         {"stairs.mtl",
          {"Stairs: stone, colour from stone_tiles.png",
-          {0.3f, 0.3f, 0.29f},
+          {0.9f, 0.9f, 0.87f},
           {0.93f, 0.93f, 0.91f},
           {0.1f, 0.1f, 0.1f}}},
         {"pillar.mtl",
@@ -97,12 +106,12 @@ std::vector<MaterialAsset> AssetList::materials() {
           {0.5f, 0.52f, 0.55f}}},
         {"upgrade_crystal.mtl",
          {"Upgrade: glowing crystal, colour from crystal_glow.png",
-          {0.75f, 0.9f, 0.95f},
-          {1.0f, 1.0f, 1.0f},
-          {0.9f, 0.95f, 1.0f}}},
+          {3.0f, 3.6f, 3.8f},
+          {0.35f, 0.35f, 0.35f},
+          {0.3f, 0.32f, 0.35f}}},
         {"sinking_platform.mtl",
          {"Sinking platform: wet slate, colour from wet_slate.png",
-          {0.26f, 0.28f, 0.3f},
+          {0.78f, 0.84f, 0.9f},
           {0.9f, 0.92f, 0.95f},
           {0.35f, 0.38f, 0.4f}}},
         {"water_hazard.mtl",
@@ -127,12 +136,12 @@ std::vector<MaterialAsset> AssetList::materials() {
           {0.6f, 0.65f, 0.7f}}},
         {"block.mtl",
          {"Platform block: stone, colour from stone_tiles.png",
-          {0.3f, 0.3f, 0.29f},
+          {0.9f, 0.9f, 0.87f},
           {0.93f, 0.93f, 0.91f},
           {0.1f, 0.1f, 0.1f}}},
         {"column.mtl",
          {"Column: stone blocks, colour from stone_bricks.png",
-          {0.28f, 0.29f, 0.3f},
+          {0.84f, 0.87f, 0.9f},
           {0.92f, 0.93f, 0.95f},
           {0.12f, 0.12f, 0.13f}}},
         {"tower.mtl",
@@ -147,9 +156,14 @@ std::vector<MaterialAsset> AssetList::materials() {
           {0.12f, 0.12f, 0.13f}}},
         {"bridge.mtl",
          {"Bridge: weathered planks, colour from barrel_staves.png",
-          {0.3f, 0.27f, 0.24f},
+          {0.9f, 0.81f, 0.72f},
           {0.95f, 0.9f, 0.85f},
           {0.1f, 0.09f, 0.08f}}},
+        {"marker.mtl",
+         {"Route marker: lantern, colour from marker_glow.png",
+          {3.2f, 3.0f, 2.6f},
+          {0.3f, 0.3f, 0.3f},
+          {0.2f, 0.2f, 0.2f}}},
         {"character.mtl",
          {"Character: flame, colour from flame_sprite.png",
           {0.5f, 0.4f, 0.25f},

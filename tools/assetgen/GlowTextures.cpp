@@ -50,6 +50,30 @@ Image GlowTextures::crystal() {
     return image;
 }
 
+Image GlowTextures::markerGlow() {
+    constexpr int kSize = 128;
+    const TileNoise noise(909);
+    Image image(kSize, kSize);
+    const glm::vec3 ember(0.45f, 0.2f, 0.05f);
+    const glm::vec3 amber(1.0f, 0.62f, 0.18f);
+    const glm::vec3 hot(1.0f, 0.93f, 0.7f);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const glm::vec2 uv = image.uv(x, y);
+            // v runs up the profile: the head sits between about 0.6 and 0.9 of it.
+            const float head = glm::smoothstep(0.55f, 0.65f, uv.y) *
+                               (1.0f - glm::smoothstep(0.88f, 0.95f, uv.y));
+            const glm::vec2 pane = glm::abs(glm::fract(uv * glm::vec2(6.0f, 12.0f)) - 0.5f);
+            const float frame = glm::smoothstep(0.38f, 0.48f, glm::max(pane.x, pane.y));
+            float light = 0.25f + 0.1f * noise.random(x / 8, y / 8, 1);
+            light += head * (0.75f - 0.45f * frame);
+            image.at(x, y) =
+                glm::vec4(ramp(glm::clamp(light, 0.0f, 1.0f), ember, amber, hot), 1.0f);
+        }
+    }
+    return image;
+}
+
 Image GlowTextures::waterRipples() {
     constexpr int kSize = 256;
     const TileNoise noise(909);

@@ -70,6 +70,23 @@ MeshBuilder PropMeshes::upgradeCrystal() {
     return mesh;
 }
 
+MeshBuilder PropMeshes::routeMarker() {
+    MeshBuilder mesh;
+    // A foot, a slim post, then the lantern: a six-sided head that flares out and in.
+    Lathe::revolve(mesh,
+                   {{0.0f, -1.0f},
+                    {0.45f, -1.0f},
+                    {0.45f, -0.85f},
+                    {0.14f, -0.72f},
+                    {0.14f, 0.3f},
+                    {0.36f, 0.45f},
+                    {0.36f, 0.85f},
+                    {0.14f, 1.0f},
+                    {0.0f, 1.0f}},
+                   6, LatheShading::Faceted, {1.0f, 0.5f, 0.0f});
+    return mesh;
+}
+
 MeshBuilder PropMeshes::goalArch() {
     MeshBuilder mesh;
     const FaceUv uv = FaceUv::projected(2.0f);

@@ -12,5 +12,7 @@ public:
     static MeshBuilder upgradeCrystal();
     // The goal: an arch on a stepped pedestal with an orb on top, 5.9 tall, standing on
     // its origin.
+    // Route marker: a lantern on a post, 2 tall (from -1 to 1) and 0.9 across.
+    static MeshBuilder routeMarker();
     static MeshBuilder goalArch();
 };
