@@ -60,7 +60,7 @@ std::vector<MaterialAsset> AssetList::materials() {
     // walks on (floors, ramps, stairs, blocks, stones, the bridge, the columns' tops)
     // has three times that, so the way ahead reads as dimly lit stone from the camera,
     // while walls, the tower and props stay dark behind it. Things that glow carry
-    // their glow in the ambient colour, above 1, and take little of the flame's light:
+    // their glow in the ambient colour, above 1, and take less of the flame's light:
     // the crystal and the route marker look the same all round, not bright only where
     // the flame reaches them. Specular low on stone and wood, higher on metal.
     return {
@@ -106,8 +106,8 @@ std::vector<MaterialAsset> AssetList::materials() {
           {0.5f, 0.52f, 0.55f}}},
         {"upgrade_crystal.mtl",
          {"Upgrade: glowing crystal, colour from crystal_glow.png",
-          {3.0f, 3.6f, 3.8f},
-          {0.35f, 0.35f, 0.35f},
+          {2.8f, 3.3f, 3.5f},
+          {0.55f, 0.55f, 0.55f},
           {0.3f, 0.32f, 0.35f}}},
         {"sinking_platform.mtl",
          {"Sinking platform: wet slate, colour from wet_slate.png",
@@ -162,7 +162,7 @@ std::vector<MaterialAsset> AssetList::materials() {
         {"marker.mtl",
          {"Route marker: lantern, colour from marker_glow.png",
           {3.2f, 3.0f, 2.6f},
-          {0.3f, 0.3f, 0.3f},
+          {0.55f, 0.55f, 0.55f},
           {0.2f, 0.2f, 0.2f}}},
         {"character.mtl",
          {"Character: flame, colour from flame_sprite.png",
