@@ -49,32 +49,46 @@ void Controller::move(const glm::vec3& displacement, unsigned activeGroups, floa
     const glm::vec3 start = sweeper->depenetrate(scene.impl().world(), glm::vec3(position));
 
     Attempt result = attempt(start, displacement, stepOffset, minDistance);
-    // A long move (a fast walk, a slow frame) can carry the lifted capsule over the step
-    // it may climb and against the riser after it, and it would come down on that
-    // riser's edge: a shorter move may come down on the step. Only a climb is taken
-    // from it; anything else is the unlifted move below, as for a wall.
-    glm::vec3 shorter = displacement;
-    for (int i = 0; i < kShorterMoves && result.climbsTooFar && !result.liftMetAbove; ++i) {
-        shorter.x *= 0.5f;
-        shorter.z *= 0.5f;
-        const Attempt step = attempt(start, shorter, stepOffset, minDistance);
-        if (step.climbed && !step.liftMetAbove) {
-            result = step;
-        } else if (!step.climbsTooFar) {
-            break;
-        }
-    }
     if (result.climbsTooFar || result.liftMetAbove) {
         // The step offset lifted the capsule onto an edge or slope it may not climb:
         // without the lift the side pass meets it as a wall. Or the lift met what
         // floats just over the head (an upgrade, a fan's edge): without the lift the
         // capsule walks under it untouched, and only what a kept move meets is a touch.
+        const bool climbedTooFar = result.climbsTooFar && !result.liftMetAbove;
         result = attempt(start, displacement, 0.0f, minDistance);
+        if (climbedTooFar && (result.flags & CollisionSides)) {
+            result = climbShorter(start, displacement, minDistance, result);
+        }
     }
     position = glm::dvec3(result.end);
     collisionFlags = result.flags;
     updateActor();
     report(result.hits);
+}
+
+// A long move (a fast walk, a slow frame) can carry the lifted capsule over the step it
+// may climb and against the riser after it, where it comes down on that riser's edge,
+// and the unlifted move stops at the first riser: a shorter lifted move may come down
+// on the step. It is taken only when it climbs and gets further than the unlifted one.
+Controller::Attempt Controller::climbShorter(const glm::vec3& start, const glm::vec3& displacement,
+                                             float minDistance, const Attempt& unlifted) {
+    const auto along = [&](const Attempt& a) {
+        return glm::dot(glm::vec2(a.end.x - start.x, a.end.z - start.z),
+                        glm::vec2(displacement.x, displacement.z));
+    };
+    glm::vec3 shorter = displacement;
+    for (int i = 0; i < kShorterMoves; ++i) {
+        shorter.x *= 0.5f;
+        shorter.z *= 0.5f;
+        const Attempt step = attempt(start, shorter, stepOffset, minDistance);
+        if (step.climbed && !step.liftMetAbove) {
+            return along(step) > along(unlifted) ? step : unlifted;
+        }
+        if (!step.climbsTooFar) {
+            break;
+        }
+    }
+    return unlifted;
 }
 
 Controller::Attempt Controller::attempt(const glm::vec3& start, const glm::vec3& displacement,

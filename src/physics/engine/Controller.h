@@ -72,6 +72,8 @@ private:
         std::vector<ControllerShapeHit> hits;
     };
 
+    Attempt climbShorter(const glm::vec3& start, const glm::vec3& displacement, float minDistance,
+                         const Attempt& unlifted);
     Attempt attempt(const glm::vec3& start, const glm::vec3& displacement, float lift,
                     float minDistance);
     // Moves `at` along the direction until something is met; records the hit.
