@@ -65,6 +65,15 @@ protected:
         throw std::logic_error("the test level has no such object");
     }
 
+    // How many objects of type T the level has.
+    template <class T> int count() const {
+        int n = 0;
+        for (const auto& entity : director->world->entities) {
+            n += dynamic_cast<T*>(entity.get()) != nullptr;
+        }
+        return n;
+    }
+
     ScopedPlatform platform;
     std::string levelPath;
     std::unique_ptr<Director> director;

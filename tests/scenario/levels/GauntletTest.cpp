@@ -28,28 +28,12 @@ constexpr auto Hop = Waypoint::Move::Hop;
 // tower. Each hop lands about 7.5 on (7.2 when a unit higher), as the stones and columns
 // are spaced.
 const std::vector<Waypoint> kGauntletCourse = {
-    {0, -36},
-    {0, -74, Leap},
-    {0, -112, Leap},
-    {0, -150, Leap},
-    {0, -188, Leap},
-    {0, -192},
-    {60, -192},
-    {60, -189.5},
-    {60, -182, Hop},
-    {60, -174.5, Hop},
-    {60, -167, Hop},
-    {60, -159.5, Hop},
-    {60, -152, Hop},
-    {60, -148.5},
-    {60, -141.3f, Hop},
-    {60, -134.1f, Hop},
-    {60, -126.9f, Hop},
-    {60, -119.7f, Hop},
-    {60, -112.5f, Hop},
-    {60, -105.3f, Hop},
-    {60, -98.1f, Hop},
-    {60, -94.1f},
+    {0, -36},           {0, -74, Leap},     {0, -112, Leap},    {0, -150, Leap},
+    {0, -188, Leap},    {0, -192},          {60, -192},         {60, -189.5},
+    {60, -182, Hop},    {60, -174.5, Hop},  {60, -167, Hop},    {60, -159.5, Hop},
+    {60, -152, Hop},    {60, -148.5},       {60, -141.3f, Hop}, {60, -134.1f, Hop},
+    {60, -126.9f, Hop}, {60, -119.7f, Hop}, {60, -112.5f, Hop}, {60, -105.3f, Hop},
+    {60, -98.1f, Hop},  {60, -94.1f},
 };
 
 // The same way with every standing hop taken as a walk, the way a player who has only
@@ -69,14 +53,6 @@ constexpr double kFrame = 1.0 / 60.0;
 class Gauntlet : public CourseFixture {
 protected:
     Gauntlet() : CourseFixture("levels/gauntlet.txt") {}
-
-    template <class T> int count() const {
-        int n = 0;
-        for (const auto& entity : director->world->entities) {
-            n += dynamic_cast<T*>(entity.get()) != nullptr;
-        }
-        return n;
-    }
 
     // The stones that have sunk more than a unit below where they were placed.
     int sunkStones() const {
@@ -109,7 +85,7 @@ protected:
             run.seconds += kFrame;
             run.refills += character().flame > before;
             run.lowest = std::min(run.lowest, character().flame);
-            }
+        }
         run.waypoint = pilot.waypoint();
         run.end = character().actor->getGlobalPosition();
         return run;

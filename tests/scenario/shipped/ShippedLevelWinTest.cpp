@@ -28,14 +28,6 @@ class ShippedLevelPlay : public CourseFixture {
 protected:
     ShippedLevelPlay() : CourseFixture("config/config.txt") {}
 
-    template <class T> int count() const {
-        int n = 0;
-        for (const auto& entity : director->world->entities) {
-            n += dynamic_cast<T*>(entity.get()) != nullptr;
-        }
-        return n;
-    }
-
     int waterWith(std::uint32_t program) const {
         int n = 0;
         for (const auto& entity : director->world->entities) {
