@@ -150,8 +150,7 @@ private:
         case 0: // stand, face the landing point, settle
             input.release('W');
             turn(error);
-            settled =
-                (std::abs(error) < 0.3f && !motor().jumping && !motor().inAir) ? settled + 1 : 0;
+            settled = (std::abs(error) < 0.3f && readout.onTheGround()) ? settled + 1 : 0;
             if (settled > 3) {
                 input.press(platform::key::Space);
                 hopStage = 1;

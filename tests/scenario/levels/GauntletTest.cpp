@@ -48,48 +48,9 @@ std::vector<Waypoint> withoutHops() {
     return course;
 }
 
-constexpr double kFrame = 1.0 / 60.0;
-
 class Gauntlet : public CourseFixture {
 protected:
     Gauntlet() : CourseFixture("levels/gauntlet.txt") {}
-
-    // The stones that have sunk more than a unit below where they were placed.
-    int sunkStones() const {
-        int sunk = 0;
-        for (const auto& entity : director->world->entities) {
-            auto* stone = dynamic_cast<DoodadBox*>(entity.get());
-            sunk += stone && stone->modelMatrix[3].y < stone->startHeight - 1.0f;
-        }
-        return sunk;
-    }
-
-    struct Run {
-        double seconds = 0.0;
-        double lowest = 1.0;
-        int refills = 0;
-        std::size_t waypoint = 0;
-        glm::vec3 end{0.0f};
-    };
-
-    // The pilot on `course` until the flame is locked or `limit` seconds are gone.
-    Run fly(const std::vector<Waypoint>& course, double limit) {
-        shipped_level::Pilot pilot(*director, platform.input, course);
-        pilot.start();
-        Run run;
-        run.lowest = character().flame;
-        while (!character().locked && run.seconds < limit) {
-            pilot.steer();
-            const double before = character().flame;
-            frames(1, kFrame, FrameMode::SkipDrawing);
-            run.seconds += kFrame;
-            run.refills += character().flame > before;
-            run.lowest = std::min(run.lowest, character().flame);
-        }
-        run.waypoint = pilot.waypoint();
-        run.end = character().actor->getGlobalPosition();
-        return run;
-    }
 };
 
 } // namespace
@@ -100,23 +61,19 @@ TEST_F(Gauntlet, ThePilotRunsTheCourseToVictory) {
     EXPECT_EQ(count<DoodadUpgrade>(), 3);
     EXPECT_EQ(count<Victory>(), 1);
 
-    const Run run = fly(kGauntletCourse, 90.0);
-    ASSERT_TRUE(character().victorious)
-        << "stopped before waypoint " << run.waypoint << " at " << run.end.x << " " << run.end.y
-        << " " << run.end.z << " after " << run.seconds << " s, flame " << character().flame;
+    const CourseRun run = playAsPilot(kGauntletCourse, 90.0);
+    ASSERT_TRUE(run.won) << run;
     EXPECT_GT(run.end.y, 11.0f) << "the goal stands on the tower";
     EXPECT_EQ(sunkStones(), 7) << "every stone sinks once stepped on";
     EXPECT_GE(run.refills, 3) << "the upgrades on the way";
     // Harder than the first course, but a good run has flame to spare.
-    EXPECT_GT(run.lowest, 0.4) << "no fan and no water touched on the way";
+    EXPECT_GT(run.lowestFlame, 0.4) << "no fan and no water touched on the way";
     std::printf("gauntlet run in %.1f s of game time, lowest flame %.2f\n", run.seconds,
-                run.lowest);
+                run.lowestFlame);
 }
 
 TEST_F(Gauntlet, StandingStillTheFlameBurnsOut) {
-    while (!character().locked && platform.clock.now() < 70.0) {
-        frames(1, kFrame, FrameMode::SkipDrawing);
-    }
+    runUntilLocked(70.0);
     ASSERT_TRUE(character().locked);
     EXPECT_FALSE(character().victorious);
     EXPECT_NEAR(platform.clock.now(), 51.7, 0.6);
@@ -127,7 +84,7 @@ TEST_F(Gauntlet, StandingStillTheFlameBurnsOut) {
 // the second pool, never gets past the stones and burns out in the water long before the
 // clock alone would put it out.
 TEST_F(Gauntlet, WalkingWhereItShouldHopTheFlameDrownsAmongTheStones) {
-    const Run run = fly(withoutHops(), 60.0);
+    const CourseRun run = playAsPilot(withoutHops(), 60.0);
     ASSERT_TRUE(character().locked) << "still going at " << run.end.x << " " << run.end.z;
     EXPECT_FALSE(character().victorious);
     EXPECT_LT(run.end.y, 2.0f) << "down in the water";

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr double kFrame = 1.0 / 60.0;
-
 class ShippedLevelPlay : public CourseFixture {
 protected:
     ShippedLevelPlay() : CourseFixture("config/config.txt") {}
@@ -34,13 +32,6 @@ protected:
             n += dynamic_cast<Water*>(entity.get()) && entity->program == program;
         }
         return n;
-    }
-
-    // Frames until the character is locked or the clock reads `seconds`.
-    void runUntilLocked(double seconds) {
-        while (!character().locked && platform.clock.now() < seconds) {
-            frames(1, kFrame, FrameMode::SkipDrawing);
-        }
     }
 };
 
@@ -55,31 +46,11 @@ TEST_F(ShippedLevelPlay, ThePilotRunsTheCourseToVictory) {
     EXPECT_GE(waterWith(director->appState->waterPlaneProgram), 1) << "a water plane";
     EXPECT_EQ(count<Victory>(), 1);
 
-    shipped_level::Pilot pilot(*director, platform.input);
-    pilot.start();
-    double lowest = character().flame;
-    int refills = 0;
-    double seconds = 0.0;
-    while (!character().locked && seconds < 150.0) {
-        pilot.steer();
-        const double before = character().flame;
-        frames(1, kFrame, FrameMode::SkipDrawing);
-        seconds += kFrame;
-        refills += character().flame > before;
-        lowest = std::min(lowest, character().flame);
-    }
-    const glm::vec3 at = director->world->character->actor->getGlobalPosition();
-    ASSERT_TRUE(character().victorious)
-        << "stopped before waypoint " << pilot.waypoint() << " at " << at.x << " " << at.y << " "
-        << at.z << " after " << seconds << " s, flame " << character().flame;
-    EXPECT_GT(at.y, 14.0f) << "the goal stands on the tower";
-    EXPECT_GE(refills, 3) << "upgrades picked up on the way";
-    int sunk = 0;
-    for (const auto& entity : director->world->entities) {
-        auto* stone = dynamic_cast<DoodadBox*>(entity.get());
-        sunk += stone && stone->modelMatrix[3].y < stone->startHeight - 1.0f;
-    }
-    EXPECT_EQ(sunk, 2) << "the rafts sink once stepped on";
+    const CourseRun run = playAsPilot(shipped_level::kCourse, 150.0);
+    ASSERT_TRUE(run.won) << run;
+    EXPECT_GT(run.end.y, 14.0f) << "the goal stands on the tower";
+    EXPECT_GE(run.refills, 3) << "upgrades picked up on the way";
+    EXPECT_EQ(sunkStones(), 2) << "the rafts sink once stepped on";
 
     frames(5);
     for (const char* line : {"v1", "v2", "v3"}) {
@@ -87,7 +58,8 @@ TEST_F(ShippedLevelPlay, ThePilotRunsTheCourseToVictory) {
     }
     EXPECT_FALSE(director->overlay->findLine("go")->visible);
     EXPECT_DOUBLE_EQ(character().flame, 1.0);
-    std::printf("course run in %.1f s of game time, lowest flame %.2f\n", seconds, lowest);
+    std::printf("course run in %.1f s of game time, lowest flame %.2f\n", run.seconds,
+                run.lowestFlame);
 }
 
 TEST_F(ShippedLevelPlay, StandingStillTheFlameBurnsOutAfterAboutFiftyOneSeconds) {
@@ -109,8 +81,8 @@ TEST_F(ShippedLevelPlay, WalkingIntoThePoolPutsTheFlameOutFaster) {
     double flameAtTen = -1.0;
     while (!character().locked && seconds < 60.0) {
         const double before = character().flame;
-        frames(1, kFrame, FrameMode::SkipDrawing);
-        seconds += kFrame;
+        frames(1, kPilotFrame, FrameMode::SkipDrawing);
+        seconds += kPilotFrame;
         drops += character().flame < before;
         if (flameAtTen < 0.0 && seconds >= 10.0) {
             flameAtTen = character().flame;

@@ -1,7 +1,7 @@
 // The shipped level built and torn down again and again in one process, the way a
 // restart does it: each teardown leaves the physics scene empty, memory stays flat, and
 // the last build plays like the first.
-#include "../../support/GameFixture.h"
+#include "../../support/CourseFixture.h"
 #include "../../support/ResidentSet.h"
 #include "../../support/ShippedLevelPilot.h"
 #include "physics/PhysicsWorld.h"
@@ -13,9 +13,9 @@ namespace {
 
 constexpr double kFrame = 1.0 / 60.0;
 
-class Rebuild : public GameFixture {
+class Rebuild : public CourseFixture {
 protected:
-    Rebuild() : GameFixture("config/config.txt") {}
+    Rebuild() : CourseFixture("config/config.txt") {}
 
     // The start a player sees: a long first frame (the loading), then 30 to land.
     void start() {
@@ -59,12 +59,6 @@ TEST_F(Rebuild, TheShippedLevelIsBuiltAndTornDownAHundredTimes) {
     }
 
     start();
-    shipped_level::Pilot pilot(*director, platform.input);
-    pilot.start();
-    Character* character = director->world->character.get();
-    for (double seconds = 0.0; !character->locked && seconds < 150.0; seconds += kFrame) {
-        pilot.steer();
-        frames(1, kFrame, FrameMode::SkipDrawing);
-    }
-    EXPECT_TRUE(character->victorious) << "stopped before waypoint " << pilot.waypoint();
+    const CourseRun run = playAsPilot(shipped_level::kCourse, 150.0);
+    EXPECT_TRUE(run.won) << run;
 }
